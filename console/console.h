@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string_view>
+
+namespace sol {
+
+// The five operations every screen of the game is drawn with. Positions are
+// (column, row) from the top-left cell; columns count an ASCII character as
+// one and every other character as two.
+class Console {
+  public:
+    virtual ~Console() = default;
+
+    // The text cursor is invisible from now on; hiding twice changes nothing.
+    virtual void hideCursor() = 0;
+    // The next text written begins at column x of row y. Both are narrowed to
+    // 16 bits, as the console's coordinates are.
+    virtual void gotoXY(int x, int y) = 0;
+    // Every cell is blank and the cursor stands at (0, 0).
+    virtual void clearScreen() = 0;
+    // UTF-8 text from the cursor on; "\n" goes to column 0 of the next row.
+    virtual void write(std::string_view text) = 0;
+    // Waits for one key and returns its code: 13 for Enter, an arrow as the
+    // prefix 224 and then 72, 80, 75 or 77, a typed character as its code.
+    // Everything written is on the screen before the wait begins.
+    virtual int readKey() = 0;
+};
+
+}  // namespace sol

@@ -1,0 +1,44 @@
+#include "console/memory_console.h"
+
+#include <cstdint>
+
+#include "console/exit_request.h"
+
+namespace sol {
+
+void MemoryConsole::gotoXY(int x, int y) {
+    screen_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+}
+
+void MemoryConsole::clearScreen() {
+    screen_.clear();
+    ++clearCount_;
+}
+
+int MemoryConsole::readKey() {
+    if (beforeRead_) {
+        beforeRead_(*this);
+    }
+    std::optional<int> key;
+    if (!keys_.empty()) {
+        key = keys_.front();
+        keys_.pop_front();
+    } else if (source_) {
+        key = source_();
+    }
+    if (!key) {
+        throw ExitRequest{1};
+    }
+    ++keysRead_;
+    return *key;
+}
+
+void MemoryConsole::pushKeys(std::initializer_list<int> keys) {
+    keys_.insert(keys_.end(), keys.begin(), keys.end());
+}
+
+void MemoryConsole::pushKeys(const std::vector<int>& keys) {
+    keys_.insert(keys_.end(), keys.begin(), keys.end());
+}
+
+}  // namespace sol

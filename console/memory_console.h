@@ -1,0 +1,55 @@
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "console/console.h"
+#include "console/screen_buffer.h"
+
+namespace sol {
+
+// A console in memory for tests: it records the screen cell by cell and plays
+// back scripted keys. When the script runs out, reading a key ends the process
+// with status 1, as the end of standard input does in the terminal.
+class MemoryConsole final : public Console {
+  public:
+    void hideCursor() override { cursorHidden_ = true; }
+    void gotoXY(int x, int y) override;
+    void clearScreen() override;
+    void write(std::string_view text) override { screen_.write(text); }
+    int readKey() override;
+
+    // Keys to deliver, in order.
+    void pushKeys(std::initializer_list<int> keys);
+    void pushKeys(const std::vector<int>& keys);
+    // Asked for a key once the script is empty; no value ends the input.
+    void setKeySource(std::function<std::optional<int>()> source) { source_ = std::move(source); }
+    // Called with this console just before every key read, to check the
+    // screen as the player sees it while the program waits.
+    void setBeforeRead(std::function<void(const MemoryConsole&)> hook) {
+        beforeRead_ = std::move(hook);
+    }
+
+    const ScreenBuffer& screen() const { return screen_; }
+    std::string row(int y) const { return screen_.row(y); }
+    std::string text(int x, int y, int columns) const { return screen_.text(x, y, columns); }
+    bool cursorHidden() const { return cursorHidden_; }
+    int clearCount() const { return clearCount_; }
+    int keysRead() const { return keysRead_; }
+    std::size_t keysLeft() const { return keys_.size(); }
+
+  private:
+    ScreenBuffer screen_;
+    std::deque<int> keys_;
+    std::function<std::optional<int>()> source_;
+    std::function<void(const MemoryConsole&)> beforeRead_;
+    bool cursorHidden_ = false;
+    int clearCount_ = 0;
+    int keysRead_ = 0;
+};
+
+}  // namespace sol

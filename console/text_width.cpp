@@ -1,0 +1,103 @@
+#include "console/text_width.h"
+
+namespace sol {
+
+namespace {
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+}  // namespace
+
+char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(text[pos]);
+    if (lead < 0x80) {
+        ++pos;
+        return lead;
+    }
+    std::size_t length = 0;
+    char32_t ch = 0;
+    char32_t minimum = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, ch = lead & 0x1F, minimum = 0x80;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, ch = lead & 0x0F, minimum = 0x800;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, ch = lead & 0x07, minimum = 0x10000;
+    } else {
+        ++pos;
+        return kReplacement;
+    }
+    if (pos + length > text.size()) {
+        ++pos;
+        return kReplacement;
+    }
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(text[pos + i]);
+        if (!isContinuation(byte)) {
+            ++pos;
+            return kReplacement;
+        }
+        ch = (ch << 6) | (byte & 0x3F);
+    }
+    if (ch < minimum || ch > 0x10FFFF || (ch >= 0xD800 && ch <= 0xDFFF)) {
+        ++pos;
+        return kReplacement;
+    }
+    pos += length;
+    return ch;
+}
+
+void appendUtf8(std::string& out, char32_t ch) {
+    if (ch < 0x80) {
+        out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        out += static_cast<char>(0xC0 | (ch >> 6));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else if (ch < 0x10000) {
+        out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (ch >> 18));
+        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+}
+
+int textWidth(std::string_view utf8) {
+    int width = 0;
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        width += columnWidth(decodeUtf8(utf8, pos));
+    }
+    return width;
+}
+
+bool drawnWideEverywhere(char32_t ch) {
+    return (ch >= 0x1100 && ch <= 0x115F) ||  // Hangul Jamo initials
+           (ch >= 0x2E80 && ch <= 0xA4CF) ||  // CJK, Hangul compatibility Jamo
+           (ch >= 0xAC00 && ch <= 0xD7A3) ||  // Hangul syllables
+           (ch >= 0xF900 && ch <= 0xFAFF) ||  // CJK compatibility ideographs
+           (ch >= 0xFE30 && ch <= 0xFE4F) ||  // CJK compatibility forms
+           (ch >= 0xFF00 && ch <= 0xFF60) ||  // full-width forms
+           (ch >= 0xFFE0 && ch <= 0xFFE6);
+}
+
+std::string_view narrowFill(char32_t ch) {
+    switch (ch) {
+        case U'┏':
+        case U'┗':
+        case U'━':
+            return "━";
+        case U'■':
+            return "■";
+        default:
+            return " ";
+    }
+}
+
+}  // namespace sol
