@@ -8,7 +8,7 @@ namespace sol {
 
 // The console of the machine the program runs on, held from start-up to exit.
 class PlatformConsole : public Console {
-public:
+  public:
     // Gives the terminal back as it was found: settings, cursor, main screen.
     // Safe to call more than once.
     virtual void restore() = 0;

@@ -1,0 +1,164 @@
+#include "console/key_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+namespace sol {
+namespace {
+
+using std::chrono::milliseconds;
+
+std::vector<int> drain(KeyDecoder& decoder) {
+    std::vector<int> keys;
+    while (decoder.hasKey()) {
+        keys.push_back(decoder.nextKey());
+    }
+    return keys;
+}
+
+// Feeds the bytes at once, lets a second pass, and returns what came out.
+std::vector<int> decode(std::string_view bytes) {
+    KeyDecoder decoder;
+    decoder.feed(bytes, milliseconds{0});
+    decoder.tick(milliseconds{1000});
+    return drain(decoder);
+}
+
+struct Case {
+    const char* name;
+    std::string bytes;
+    std::vector<int> keys;
+};
+
+class DecodesSequence : public testing::TestWithParam<Case> {};
+
+TEST_P(DecodesSequence, ToOriginalCodes) {
+    EXPECT_EQ(decode(GetParam().bytes), GetParam().keys);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KeyDecoder, DecodesSequence,
+    testing::Values(
+        Case{"carriage_return", "\r", {13}}, Case{"line_feed", "\n", {13}},
+        Case{"crlf_is_one_enter", "\r\n", {13}}, Case{"two_line_feeds", "\n\n", {13, 13}},
+        Case{"letters_as_themselves", "HPKMhq1", {72, 80, 75, 77, 104, 113, 49}},
+        Case{"up", "\x1b[A", {224, 72}}, Case{"down", "\x1b[B", {224, 80}},
+        Case{"right", "\x1b[C", {224, 77}}, Case{"left", "\x1b[D", {224, 75}},
+        Case{"application_up", "\x1bOA", {224, 72}}, Case{"application_down", "\x1bOB", {224, 80}},
+        Case{"application_right", "\x1bOC", {224, 77}},
+        Case{"application_left", "\x1bOD", {224, 75}},
+        Case{"home_forms", "\x1b[H\x1bOH\x1b[1~\x1b[7~", {224, 71, 224, 71, 224, 71, 224, 71}},
+        Case{"end_forms", "\x1b[F\x1bOF\x1b[4~\x1b[8~", {224, 79, 224, 79, 224, 79, 224, 79}},
+        Case{"insert_delete", "\x1b[2~\x1b[3~", {224, 82, 224, 83}},
+        Case{"page_keys", "\x1b[5~\x1b[6~", {224, 73, 224, 81}},
+        Case{"f1_to_f4", "\x1bOP\x1bOQ\x1bOR\x1bOS", {0, 59, 0, 60, 0, 61, 0, 62}},
+        Case{"f5_to_f10", "\x1b[15~\x1b[17~\x1b[21~", {0, 63, 0, 64, 0, 68}},
+        Case{"f11_f12", "\x1b[23~\x1b[24~", {224, 133, 224, 134}},
+        Case{"linux_console_f1", "\x1b[[A", {0, 59}},
+        Case{"arrow_with_explicit_one", "\x1b[1A", {224, 72}},
+        Case{"modified_arrow_swallowed", "\x1b[1;5A\r", {13}},
+        Case{"modified_tilde_swallowed", "\x1b[3;2~H", {72}},
+        Case{"sgr_mouse_swallowed", "\x1b[<0;12;5M\x1b[<0;12;5m\r", {13}},
+        Case{"x10_mouse_swallowed", "\x1b[M !!\r", {13}},
+        Case{"paste_markers_swallowed", "\x1b[200~P\x1b[201~", {80}},
+        Case{"focus_reports_swallowed", "\x1b[I\x1b[O", {}},
+        Case{"cursor_report_swallowed", "\x1b[12;40R", {}},
+        Case{"unknown_tilde_swallowed", "\x1b[99~", {}},
+        Case{"alt_letter_swallowed", "\x1bx\r", {13}}, Case{"lone_escape", "\x1b", {27}},
+        Case{"double_escape", "\x1b\x1b", {27, 27}}, Case{"escape_then_enter", "\x1b\r", {27, 13}},
+        Case{"escape_restarts_sequence", "\x1b[1\x1b[B", {224, 80}},
+        Case{"hangul_is_one_code", "가\r", {0xAC00, 13}},
+        Case{"four_byte_char_is_one_code", "\xF0\x9F\x82\xA1", {0x1F0A1}},
+        Case{"stray_continuation_dropped", "\x80\xBF\r", {13}},
+        Case{"overlong_dropped", "\xC0\xAF\xE0\x80\xAFH", {72}},
+        Case{"cut_off_char_dropped", "\xEA\xB0H", {72}},
+        Case{"surrogate_dropped", "\xED\xA0\x80\r", {13}},
+        Case{"invalid_lead_dropped", "\xFF\xF5\r", {13}},
+        Case{"overlong_sequence_dropped", "\x1b[" + std::string(100, '1') + "A\r", {13}}),
+    [](const testing::TestParamInfo<Case>& param) { return param.param.name; });
+
+TEST(KeyDecoder, SequenceSplitAcrossReads) {
+    KeyDecoder decoder;
+    decoder.feed("\x1b", milliseconds{0});
+    EXPECT_FALSE(decoder.hasKey());
+    decoder.feed("[", milliseconds{10});
+    decoder.feed("A", milliseconds{20});
+    EXPECT_EQ(drain(decoder), (std::vector<int>{224, 72}));
+}
+
+TEST(KeyDecoder, LoneEscapeWaitsBeforeCounting) {
+    KeyDecoder decoder;
+    decoder.feed("\x1b", milliseconds{100});
+    ASSERT_TRUE(decoder.deadline().has_value());
+    EXPECT_EQ(*decoder.deadline(), milliseconds{150});
+    decoder.tick(milliseconds{149});
+    EXPECT_FALSE(decoder.hasKey());
+    decoder.tick(milliseconds{150});
+    EXPECT_EQ(drain(decoder), std::vector<int>{27});
+    EXPECT_FALSE(decoder.deadline().has_value());
+}
+
+TEST(KeyDecoder, EscapeThenLateBracketIsEscapeAndBracket) {
+    KeyDecoder decoder;
+    decoder.feed("\x1b", milliseconds{0});
+    decoder.tick(milliseconds{60});
+    decoder.feed("[A", milliseconds{70});
+    EXPECT_EQ(drain(decoder), (std::vector<int>{27, '[', 'A'}));
+}
+
+TEST(KeyDecoder, StalledSequenceIsDropped) {
+    KeyDecoder decoder;
+    decoder.feed("\x1b[12", milliseconds{0});
+    decoder.tick(milliseconds{1000});
+    decoder.feed("A", milliseconds{1001});
+    EXPECT_EQ(drain(decoder), std::vector<int>{'A'});
+}
+
+TEST(KeyDecoder, FinishCountsPendingEscapeOnly) {
+    KeyDecoder escape;
+    escape.feed("\x1b", milliseconds{0});
+    escape.finish();
+    EXPECT_EQ(drain(escape), std::vector<int>{27});
+
+    KeyDecoder cut;
+    cut.feed("\x1b[1;", milliseconds{0});
+    cut.finish();
+    EXPECT_TRUE(drain(cut).empty());
+}
+
+TEST(KeyDecoder, CursorReportIsKeptApartFromKeys) {
+    KeyDecoder decoder;
+    decoder.feed("H\x1b[1;3RP", milliseconds{0});
+    const auto report = decoder.takeCursorReport();
+    ASSERT_TRUE(report.has_value());
+    EXPECT_EQ(report->row, 1);
+    EXPECT_EQ(report->column, 3);
+    EXPECT_FALSE(decoder.takeCursorReport().has_value());
+    EXPECT_EQ(drain(decoder), (std::vector<int>{72, 80}));
+}
+
+// Whatever arrives, only codes a key read may deliver come out: bytes, the
+// prefixes' partners, or a whole non-ASCII character.
+TEST(KeyDecoder, RandomBytesYieldOnlyValidCodes) {
+    std::mt19937 generator(7);
+    std::uniform_int_distribution<int> byte(0, 255);
+    KeyDecoder decoder;
+    for (int round = 0; round < 2000; ++round) {
+        std::string chunk;
+        for (int i = 0; i < 16; ++i) {
+            chunk += static_cast<char>(byte(generator));
+        }
+        decoder.feed(chunk, milliseconds{round * 10});
+        while (decoder.hasKey()) {
+            const int code = decoder.nextKey();
+            EXPECT_GE(code, 0);
+            EXPECT_LE(code, 0x10FFFF);
+            EXPECT_FALSE(code >= 0xD800 && code <= 0xDFFF);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sol
