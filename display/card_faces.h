@@ -1,0 +1,13 @@
+#pragma once
+
+#include "cards/game_state.h"
+#include "console/console.h"
+
+namespace sol {
+
+// Writes both hands and the card in play into the boxes of the table, and
+// blanks the slots beyond each hand's count. The discard pile must hold a
+// card.
+void showCards(Console& console, const GameState& game);
+
+}  // namespace sol
