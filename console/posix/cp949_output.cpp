@@ -1,0 +1,71 @@
+#include "console/posix/cp949_output.h"
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "console/text_width.h"
+
+namespace sol::posix {
+
+bool namesKoreanCodePage(std::string_view locale) {
+    const auto dot = locale.find('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    std::string_view charset = locale.substr(dot + 1);
+    charset = charset.substr(0, charset.find('@'));
+    std::string name;
+    for (const char c : charset) {
+        if (c != '-' && c != '_') {
+            name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+        }
+    }
+    return name == "cp949" || name == "euckr" || name == "uhc";
+}
+
+std::string characterLocale() {
+    for (const char* name : {"LC_ALL", "LC_CTYPE", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return {};
+}
+
+Cp949Encoder::Cp949Encoder() : handle_(iconv_open("CP949", "UTF-8")) {}
+
+Cp949Encoder::~Cp949Encoder() {
+    if (available()) {
+        iconv_close(handle_);
+    }
+}
+
+std::string Cp949Encoder::encode(std::string_view utf8) {
+    if (!available()) {
+        return std::string(utf8);
+    }
+    std::string out;
+    out.reserve(utf8.size());
+    char buffer[256];
+    char* in = const_cast<char*>(utf8.data());  // iconv's signature; it only reads
+    std::size_t inLeft = utf8.size();
+    while (inLeft > 0) {
+        char* to = buffer;
+        std::size_t toLeft = sizeof buffer;
+        const std::size_t result = iconv(handle_, &in, &inLeft, &to, &toLeft);
+        out.append(buffer, static_cast<std::size_t>(to - buffer));
+        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
+            // No CP949 form, or a broken sequence: one '?' for the character.
+            std::size_t pos = static_cast<std::size_t>(in - utf8.data());
+            decodeUtf8(utf8, pos);
+            const std::size_t skipped = pos - static_cast<std::size_t>(in - utf8.data());
+            in += skipped;
+            inLeft -= skipped;
+            out += '?';
+        }
+    }
+    return out;
+}
+
+}  // namespace sol::posix
