@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/posix/cp949_output.h"
+#include "console/size_notice.h"
+#include "console/text_width.h"
+#include "terminal_model.h"
+
+namespace sol {
+namespace {
+
+TEST(KoreanCodePage, IsToldFromTheLocaleCharset) {
+    struct Case {
+        const char* locale;
+        bool korean;
+    };
+    for (const Case& c :
+         {Case{"ko_KR.CP949", true}, Case{"ko_KR.cp949", true}, Case{"ko_KR.EUC-KR", true},
+          Case{"ko_KR.euckr", true}, Case{"ko_KR.eucKR@latin", true}, Case{"ko_KR.UHC", true},
+          Case{"ko_KR.UTF-8", false}, Case{"ko_KR", false}, Case{"C", false}, Case{"", false},
+          Case{"en_US.cp9490", false}}) {
+        EXPECT_EQ(posix::namesKoreanCodePage(c.locale), c.korean) << c.locale;
+    }
+}
+
+TEST(Cp949Encoder, EncodesTheGameGlyphsAndPassesControlsThrough) {
+    posix::Cp949Encoder encoder;
+    ASSERT_TRUE(encoder.available());
+    EXPECT_EQ(encoder.encode("\x1b[1;2H가■☞♥"), "\x1b[1;2H\xB0\xA1\xA1\xE1\xA2\xD1\xA2\xBE");
+    // Characters with no CP949 form, and broken UTF-8, become one '?' each.
+    EXPECT_EQ(encoder.encode("a😀b\xFF"
+                             "c"),
+              "a?b?c");
+    // A long frame goes through whole.
+    std::string frame;
+    for (int i = 0; i < 500; ++i) {
+        frame += "━";
+    }
+    EXPECT_EQ(encoder.encode(frame).size(), 1000u);
+}
+
+struct NoticeCase {
+    int columns;
+    int rows;
+};
+
+class SizeNotice : public testing::TestWithParam<NoticeCase> {};
+
+TEST_P(SizeNotice, IsCentredAndStaysInsideTheWindow) {
+    const auto [columns, rows] = GetParam();
+    EXPECT_TRUE(windowTooSmall(columns, rows));
+    testing_support::TerminalModel terminal(GlyphWidth::Narrow);
+    terminal.feed(sizeNotice(columns, rows));
+    int first = -1, last = -1, row = -1;
+    for (int y = 0; y < 25; ++y) {
+        for (int x = 0; x < 80; ++x) {
+            if (terminal.at(x, y) != U' ') {
+                if (first < 0) {
+                    first = x;
+                    row = y;
+                }
+                last = x;
+                EXPECT_EQ(y, row) << "one line only";
+            }
+        }
+    }
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(row, (rows - 1) / 2);
+    EXPECT_LT(last, columns);
+    EXPECT_LE(std::abs(first - (columns - 1 - last)), 2) << "centred";
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, SizeNotice,
+                         testing::Values(NoticeCase{79, 25}, NoticeCase{80, 24}, NoticeCase{40, 10},
+                                         NoticeCase{20, 5}, NoticeCase{10, 3}));
+
+TEST(SizeNotice, FullSizeIsLargeEnough) {
+    EXPECT_FALSE(windowTooSmall(80, 25));
+    EXPECT_FALSE(windowTooSmall(200, 60));
+}
+
+}  // namespace
+}  // namespace sol
