@@ -200,6 +200,8 @@ void KeyDecoder::ground(unsigned char byte, Clock now) {
         if (!wasCarriageReturn) {  // CR LF is one Enter
             keys_.push_back(key::kEnter);
         }
+    } else if (byte == 0) {
+        // Ctrl-@ would read as the first half of a two-code key: dropped.
     } else if (byte < 0x80) {
         keys_.push_back(byte);
     } else if (byte >= 0xC2 && byte <= 0xF4) {
@@ -304,7 +306,9 @@ void KeyDecoder::utf8(unsigned char byte, Clock now) {
     const bool valid = utf8Value_ >= utf8Minimum_ && utf8Value_ <= 0x10FFFF &&
                        !(utf8Value_ >= 0xD800 && utf8Value_ <= 0xDFFF);
     if (valid) {
-        keys_.push_back(static_cast<int>(utf8Value_));
+        // Latin-1 code points would collide with the two-code prefixes (224
+        // is à), so those characters arrive as the replacement character.
+        keys_.push_back(utf8Value_ < 0x100 ? 0xFFFD : static_cast<int>(utf8Value_));
     }
 }
 

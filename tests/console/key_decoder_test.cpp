@@ -70,6 +70,8 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"double_escape", "\x1b\x1b", {27, 27}}, Case{"escape_then_enter", "\x1b\r", {27, 13}},
         Case{"escape_restarts_sequence", "\x1b[1\x1b[B", {224, 80}},
         Case{"hangul_is_one_code", "가\r", {0xAC00, 13}},
+        Case{"latin1_never_reads_as_a_prefix", "\xc3\xa0H", {0xFFFD, 72}},
+        Case{"nul_is_dropped", std::string("\0H", 2), {72}},
         Case{"four_byte_char_is_one_code", "\xF0\x9F\x82\xA1", {0x1F0A1}},
         Case{"stray_continuation_dropped", "\x80\xBF\r", {13}},
         Case{"overlong_dropped", "\xC0\xAF\xE0\x80\xAFH", {72}},

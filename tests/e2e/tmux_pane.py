@@ -1,0 +1,111 @@
+"""Drives a program in a private tmux server, as a person at a terminal would.
+
+The pane runs the program under bash, which records the terminal settings
+(stty -g) before and after it and its exit status, so a test can check that
+the terminal was given back as it was found.
+"""
+
+import os
+import shlex
+import shutil
+import subprocess
+import tempfile
+import time
+import unicodedata
+
+
+def cell_width(ch):
+    # tmux draws East Asian wide characters in two cells, everything else
+    # (box glyphs, card shapes included) in one.
+    return 2 if unicodedata.east_asian_width(ch) in ("W", "F") else 1
+
+
+class Pane:
+    def __init__(self, command, columns=80, rows=25, env=None):
+        self.dir = tempfile.mkdtemp(prefix="sol-e2e-")
+        self.socket = "sol-e2e-%d-%d" % (os.getpid(), time.monotonic_ns())
+        script = (
+            "trap true INT; stty -g > before; %s; echo $? > status; stty -g > after; sleep 600"
+            % command
+        )
+        exports = " ".join("%s=%s" % (k, shlex.quote(v)) for k, v in (env or {}).items())
+        self._tmux(
+            "new-session", "-d", "-x", str(columns), "-y", str(rows), "-c", self.dir,
+            "env %s bash -c %s" % (exports, shlex.quote(script)),
+        )
+        self._tmux("set-option", "-g", "status", "off")
+
+    def _tmux(self, *args):
+        return subprocess.run(
+            ["tmux", "-L", self.socket, "-f", "/dev/null"] + list(args),
+            check=True, capture_output=True, text=True,
+        ).stdout
+
+    def close(self):
+        subprocess.run(["tmux", "-L", self.socket, "kill-server"], capture_output=True)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    def keys(self, *keys):
+        """Named tmux keys (Enter, Up, C-c) or literal text."""
+        self._tmux("send-keys", "-t", "0", *keys)
+
+    def raw(self, data):
+        """Bytes exactly as given, as a terminal would send them."""
+        self._tmux("send-keys", "-t", "0", "-H", *["%02x" % b for b in data])
+
+    def resize(self, columns, rows):
+        self._tmux("resize-window", "-t", "0", "-x", str(columns), "-y", str(rows))
+
+    def cells(self):
+        """The screen as rows of cells; a wide character's second cell is ''."""
+        text = self._tmux("capture-pane", "-p", "-t", "0")
+        rows = []
+        for line in text.split("\n"):
+            row = []
+            for ch in line:
+                row.append(ch)
+                if cell_width(ch) == 2:
+                    row.append("")
+            rows.append(row)
+        return rows
+
+    def text(self, x, y, columns):
+        """The characters in `columns` cells from (x, y), blanks for empty cells."""
+        rows = self.cells()
+        row = rows[y] if y < len(rows) else []
+        row = row + [" "] * (x + columns - len(row))
+        return "".join(row[x:x + columns])
+
+    def screen(self):
+        return self._tmux("capture-pane", "-p", "-t", "0")
+
+    def wait_for(self, predicate, what, timeout=5.0):
+        end = time.monotonic() + timeout
+        while time.monotonic() < end:
+            if predicate():
+                return
+            time.sleep(0.05)
+        raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
+
+    def wait_text(self, x, y, expected, timeout=5.0):
+        self.wait_for(lambda: self.text(x, y, len(expected) * 2).startswith(expected),
+                      "%r at (%d, %d)" % (expected, x, y), timeout)
+
+    def settle(self, seconds=0.3):
+        """Gives the program time to answer; the screen must then stay put."""
+        time.sleep(seconds)
+
+    def exit_status(self, timeout=5.0):
+        self.wait_for(lambda: self._read("status").strip(), "the program to end", timeout)
+        return int(self._read("status"))
+
+    def terminal_restored(self):
+        self.wait_for(lambda: self._read("after").strip(), "stty -g after the program")
+        return self._read("before") == self._read("after")
+
+    def _read(self, name):
+        try:
+            with open(os.path.join(self.dir, name)) as f:
+                return f.read()
+        except FileNotFoundError:
+            return ""
