@@ -4,12 +4,10 @@ namespace sol {
 
 namespace {
 
-constexpr const char* kFrameTop =
-    " ┏━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━┓\n";
+constexpr const char* kFrameTop = " ┏━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━┓\n";
 constexpr const char* kFrameSide =
     " ┃                                                                          ┃\n";
-constexpr const char* kFrameBottom =
-    " ┗━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━┛\n";
+constexpr const char* kFrameBottom = " ┗━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━━┛\n";
 constexpr int kSideLines = 22;
 
 }  // namespace
