@@ -1,5 +1,7 @@
 """The real binary's main menu and rules screen in tmux at 80x25."""
 
+import os
+import signal
 import sys
 import unittest
 
@@ -78,6 +80,25 @@ class MenuTest(unittest.TestCase):
         self.assertEqual(p.exit_status(), 130)
         self.assertTrue(p.terminal_restored())
         self.assertNotIn("메 뉴", p.screen(), "the alternate screen was left")
+
+    def test_terminating_signals_restore_the_terminal(self):
+        p = self.pane
+        os.kill(p.program_pid(), signal.SIGTERM)
+        self.assertEqual(p.exit_status(), 128 + signal.SIGTERM)
+        self.assertTrue(p.terminal_restored())
+
+    def test_suspend_gives_the_terminal_back_and_resume_redraws(self):
+        p = self.pane
+        p.keys("Down")
+        p.wait_for(lambda: p.text(28, 10, 1) == "☞", "marker on entry 2")
+        p.keys("C-z")
+        self.assertEqual(p.settings_while_stopped(), p.initial_settings())
+        # The pane's shell continues the program, which draws the menu again.
+        p.wait_text(38, 2, "< 메 뉴 >")
+        p.wait_for(lambda: p.text(28, 10, 1) == "☞", "the same menu back")
+        p.keys("Down", "Enter")
+        self.assertEqual(p.exit_status(), 0)
+        self.assertTrue(p.terminal_restored())
 
 
 class SmallWindowTest(unittest.TestCase):
