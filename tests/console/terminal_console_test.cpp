@@ -121,6 +121,21 @@ TEST(TerminalConsole, DecodesKeysAndShowsTheFrameBeforeWaiting) {
     }
 }
 
+TEST(TerminalConsole, LegacyKoreanTerminalIsSentCp949) {
+    Pty pty;
+    TerminalConsole::Options options = on(pty.slave());
+    options.cp949 = true;
+    TerminalConsole console(options);
+    pty.type("\x1b[1;3R\r");
+    console.clearScreen();
+    console.gotoXY(0, 1);
+    console.write("가■");
+    EXPECT_EQ(console.readKey(), key::kEnter);
+    const std::string out = pty.output();
+    EXPECT_NE(out.find("\xB0\xA1\xA1\xE1"), std::string::npos);
+    EXPECT_EQ(out.find("가"), std::string::npos);
+}
+
 TEST(TerminalConsole, EndOfPipedInputEndsWithStatusOneAfterTheLastKey) {
     int keys[2];
     ASSERT_EQ(pipe(keys), 0);
