@@ -15,14 +15,19 @@ namespace sol {
 
 namespace {
 
-// What Ctrl+Break or closing the window must put back: the console ends the
+// What Ctrl+C, Ctrl+Break or closing the window must put back: the console ends the
 // process without unwinding, so restore() would never run.
 HANDLE gCtrlOut = nullptr;
 CONSOLE_CURSOR_INFO gCtrlCursor{};
 
-BOOL WINAPI restoreCursorOnCtrl(DWORD) {
+BOOL WINAPI restoreCursorOnCtrl(DWORD event) {
     SetConsoleCursorInfo(gCtrlOut, &gCtrlCursor);
-    return FALSE;  // let the default handling end the process
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        // Ended here with the status Windows gives an interrupted program:
+        // Wine's default handling would end it with 0, the status of a quit.
+        ExitProcess(STATUS_CONTROL_C_EXIT);
+    }
+    return FALSE;  // closing the window: the console ends the process
 }
 
 bool isConsoleHandle(HANDLE handle) {
