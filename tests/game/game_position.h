@@ -56,6 +56,18 @@ inline std::vector<Card> pileCards(const CardStack& s) {
     return {s.items.begin(), s.items.begin() + s.top + 1};
 }
 
+// Everything a move may change, for comparing a state before and after.
+struct Snapshot {
+    std::vector<Card> player, computer, draw, discard;
+    int turn;
+    bool operator==(const Snapshot&) const = default;
+};
+
+inline Snapshot snapshot(const GameState& g) {
+    return {handCards(g.playerHand), handCards(g.computerHand), pileCards(*g.drawPile),
+            pileCards(*g.discardPile), g.turn};
+}
+
 // A game in any position with all 52 cards accounted for: the hands and the
 // card in play as given; of the other cards, in deck order, the first
 // `drawCards` form the draw pile (the last of them on top) and the rest lie
