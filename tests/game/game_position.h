@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -10,7 +11,32 @@
 
 #include "cards/game_state.h"
 
+namespace sol {
+
+// Readable cards in test failures: "h5", "sA".
+inline void PrintTo(const Card& c, std::ostream* os) {
+    static const char* const ranks[] = {"?", "A", "2", "3",  "4", "5", "6",
+                                        "7", "8", "9", "10", "J", "Q", "K"};
+    *os << (c.shape ? c.shape : '-') << (c.number >= 0 && c.number <= 13 ? ranks[c.number] : "?");
+}
+
+}  // namespace sol
+
 namespace sol::test {
+
+// The glyph the faces show for a shape in the player's row and in play.
+inline std::string symbolOf(char shape) {
+    switch (shape) {
+        case 'h':
+            return "♥";
+        case 'd':
+            return "◆";
+        case 'c':
+            return "♣";
+        default:
+            return "♠";
+    }
+}
 
 // "h5", "sA", "d10", "cK": shape letter, then the number or its letter.
 inline Card card(std::string_view text) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
 #include "cards/game_result.h"
@@ -121,8 +120,7 @@ TEST(PlayerDraw, FromFourteenToFifteen) {
     ASSERT_EQ(game.playerHand.count, 15);
     EXPECT_EQ(game.playerHand.cards[14], next);
     EXPECT_EQ(game.turn, 0);  // the loop passes the turn, not the draw
-    const std::map<char, std::string> symbol = {{'h', "♥"}, {'d', "◆"}, {'c', "♣"}, {'s', "♠"}};
-    EXPECT_EQ(console.text(64, 18, 2), symbol.at(next.shape));  // the faces are shown again
+    EXPECT_EQ(console.text(64, 18, 2), test::symbolOf(next.shape));  // the faces are shown again
 }
 
 TEST(PlayerDraw, AtFifteenLoses) {
