@@ -1,0 +1,32 @@
+// The program entry: the one place where the process ends, so that the
+// terminal is always given back first.
+
+#include <cstdint>
+#include <ctime>
+#include <exception>
+#include <string>
+
+#include "console/error_output.h"
+#include "console/exit_request.h"
+#include "console/platform_console.h"
+#include "frontend/menu_loop.h"
+
+int main() {
+    auto console = sol::openPlatformConsole();
+    sol::ExitRequest end{1};
+    try {
+        // Two games started in the same second are dealt the same cards.
+        sol::mainMenuLoop(*console, [] { return static_cast<std::uint32_t>(std::time(nullptr)); });
+    } catch (const sol::ExitRequest& request) {
+        end = request;
+    } catch (const std::exception& error) {
+        console->restore();
+        sol::writeErrorLine(std::string("solbangul: ") + error.what() + "\n");
+        return 1;
+    }
+    console->restore();
+    if (end.signal != 0) {
+        sol::endBySignal(end.signal);
+    }
+    return end.status;
+}
