@@ -7,7 +7,7 @@ import unittest
 
 from tmux_pane import Pane
 
-BINARY = sys.argv.pop(1) if len(sys.argv) > 1 else "./build/frontend/solbangul"
+BINARY = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "../../build/frontend/solbangul")
 
 
 class MenuTest(unittest.TestCase):
