@@ -29,7 +29,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 cleanup() {
     tmux -L "$socket" kill-server 2>/dev/null || true
     if $own_prefix; then
-        wineserver -k 2>/dev/null || "${wine%/*}/wineserver" -k 2>/dev/null || true
+        "${wine%/*}/wineserver" -k 2>/dev/null || wineserver -k 2>/dev/null || true
     fi
     rm -rf "$work"
 }
