@@ -67,22 +67,6 @@ TEST_P(RunsForConsole, RandomEditsKeepConsoleInStep) {
     }
 }
 
-TEST_P(RunsForConsole, MarkerErasedWithOneBlankLeavesBothColumnsBlank) {
-    TerminalModel console(GetParam());
-    ScreenBuffer shown;
-    ScreenBuffer picture;
-    picture.moveTo(28, 6);
-    picture.write("☞ 게임 시작");
-    paint(changedRuns(shown, picture, GetParam()), console);
-    shown = picture;
-    picture.moveTo(28, 6);
-    picture.write(" ");
-    paint(changedRuns(shown, picture, GetParam()), console);
-    EXPECT_EQ(console.at(28, 6), U' ');
-    EXPECT_EQ(console.at(29, 6), U' ');
-    EXPECT_EQ(console.at(31, 6), U'게');
-}
-
 INSTANTIATE_TEST_SUITE_P(CellRuns, RunsForConsole,
                          testing::Values(GlyphWidth::Narrow, GlyphWidth::Wide),
                          [](const testing::TestParamInfo<GlyphWidth>& param) {
@@ -93,18 +77,6 @@ TEST(CellRuns, UnchangedPictureNeedsNoWrite) {
     ScreenBuffer picture;
     picture.write("┏━━┓\n┃가┃\n");
     EXPECT_TRUE(changedRuns(picture, picture, GlyphWidth::Narrow).empty());
-}
-
-TEST(CellRuns, WriteOverRightHalfStartsAtTheGlyph) {
-    ScreenBuffer shown;
-    shown.write("ab가");
-    ScreenBuffer picture = shown;
-    picture.moveTo(3, 0);
-    picture.write("x");
-    const auto runs = changedRuns(shown, picture, GlyphWidth::Wide);
-    ASSERT_EQ(runs.size(), 1u);
-    EXPECT_EQ(runs[0].x, 2);
-    EXPECT_EQ(runs[0].text, u" x");
 }
 
 TEST(CellRuns, NearbyChangesShareOneWrite) {

@@ -105,20 +105,6 @@ TEST(CardFaces, SlotsBeyondTheCountAreBlankAndTheDrawPileBoxStaysEmpty) {
     EXPECT_EQ(console.text(42, 11, 4), "    ");
 }
 
-TEST(CardFaces, AFullRowHasNoBlankSlot) {
-    std::vector<Card> fifteen;
-    for (int i = 0; i < 15; ++i) {
-        fifteen.push_back({i % 13 + 1, "hdcs"[i % 4]});
-    }
-    MemoryConsole console;
-    drawTable(console);
-    showCards(console, position(fifteen, fifteen, {9, 'c'}));
-    for (int k = 0; k < 15; ++k) {
-        EXPECT_NE(console.text(slot(k), 18, 2), "  ") << k;
-        EXPECT_NE(console.text(slot(k), 3, 2), "  ") << k;
-    }
-}
-
 TEST(CardFaces, ARedrawAfterARemovalLeavesNoStaleFace) {
     MemoryConsole console;
     drawTable(console);

@@ -1,7 +1,6 @@
 """The real binary's main menu and rules screen in tmux at 80x25."""
 
 import os
-import signal
 import sys
 import unittest
 
@@ -51,15 +50,6 @@ class MenuTest(unittest.TestCase):
         p.settle()
         self.assertEqual(p.screen(), before)
 
-    def test_marker_wraps_both_ways(self):
-        p = self.pane
-        p.keys("Up")
-        p.wait_for(lambda: p.text(28, 14, 1) == "☞", "marker on entry 3")
-        self.assert_marker_on(3)
-        p.keys("Down")
-        p.wait_for(lambda: p.text(28, 6, 1) == "☞", "marker on entry 1")
-        self.assert_marker_on(1)
-
     def test_rules_and_back_then_quit_with_status_zero(self):
         p = self.pane
         p.keys("Down", "Enter")
@@ -81,12 +71,6 @@ class MenuTest(unittest.TestCase):
         self.assertTrue(p.terminal_restored())
         self.assertNotIn("메 뉴", p.screen(), "the alternate screen was left")
 
-    def test_terminating_signals_restore_the_terminal(self):
-        p = self.pane
-        os.kill(p.program_pid(), signal.SIGTERM)
-        self.assertEqual(p.exit_status(), 128 + signal.SIGTERM)
-        self.assertTrue(p.terminal_restored())
-
     def test_suspend_gives_the_terminal_back_and_resume_redraws(self):
         p = self.pane
         p.keys("Down")
@@ -99,18 +83,6 @@ class MenuTest(unittest.TestCase):
         p.keys("Down", "Enter")
         self.assertEqual(p.exit_status(), 0)
         self.assertTrue(p.terminal_restored())
-
-
-class SmallWindowTest(unittest.TestCase):
-    def test_notice_until_the_window_is_large_enough(self):
-        pane = Pane(BINARY, columns=60, rows=20)
-        self.addCleanup(pane.close)
-        pane.wait_for(lambda: "창을" in pane.screen(), "the size notice")
-        pane.keys("Down")  # kept, not acted on while the menu cannot be seen
-        pane.settle()
-        pane.resize(80, 25)
-        pane.wait_text(38, 2, "< 메 뉴 >")
-        self.assertEqual(pane.text(28, 10, 1), "☞")
 
 
 if __name__ == "__main__":

@@ -21,7 +21,7 @@ def cell_width(ch):
 
 
 class Pane:
-    def __init__(self, command, columns=80, rows=25, env=None):
+    def __init__(self, command, columns=80, rows=25):
         self.dir = tempfile.mkdtemp(prefix="sol-e2e-")
         self.socket = "sol-e2e-%d-%d" % (os.getpid(), time.monotonic_ns())
         # An interactive shell gives the program its own foreground process
@@ -32,11 +32,9 @@ class Pane:
             "while [ $s = 148 ]; do stty -g > stopped; sleep 0.3; fg > /dev/null; s=$?; done; "
             "echo $s > status; stty -g > after; sleep 600" % command
         )
-        exports = " ".join("%s=%s" % (k, shlex.quote(v)) for k, v in (env or {}).items())
         self._tmux(
             "new-session", "-d", "-x", str(columns), "-y", str(rows), "-c", self.dir,
-            "env %s bash --norc --noprofile -i -c %s 2> shell-messages"
-            % (exports, shlex.quote(script)),
+            "bash --norc --noprofile -i -c %s 2> shell-messages" % shlex.quote(script),
         )
         self._tmux("set-option", "-g", "status", "off")
 
@@ -57,25 +55,6 @@ class Pane:
     def raw(self, data):
         """Bytes exactly as given, as a terminal would send them."""
         self._tmux("send-keys", "-t", "0", "-H", *["%02x" % b for b in data])
-
-    def program_pid(self):
-        """The game's process: the deepest process under the pane's shells."""
-        pane = int(self._tmux("display-message", "-p", "-t", "0", "#{pane_pid}"))
-        self.wait_for(lambda: self._leaf_below(pane) is not None, "the program to start")
-        return self._leaf_below(pane)
-
-    @staticmethod
-    def _leaf_below(pid):
-        depth = 0
-        while True:
-            out = subprocess.run(["pgrep", "-P", str(pid)], capture_output=True, text=True)
-            children = out.stdout.split()
-            if not children:
-                return pid if depth >= 2 else None  # pane shell, then the script's shell
-            pid, depth = int(children[0]), depth + 1
-
-    def resize(self, columns, rows):
-        self._tmux("resize-window", "-t", "0", "-x", str(columns), "-y", str(rows))
 
     def cells(self):
         """The screen as rows of cells; a wide character's second cell is ''."""

@@ -91,13 +91,5 @@ TEST(MenuScreen, LeavesNoHalfOfTheMarkerBehind) {
     EXPECT_EQ(console.text(28, 14, 2), "  ");
 }
 
-TEST(MenuScreen, EveryCallStartsAgainOnEntryOne) {
-    MemoryConsole console;
-    console.pushKeys({kDown, kEnter, kEnter});
-    EXPECT_EQ(menuScreen(console), kShowRules);
-    EXPECT_EQ(menuScreen(console), kStartGame);
-    EXPECT_EQ(console.clearCount(), 2);
-}
-
 }  // namespace
 }  // namespace sol

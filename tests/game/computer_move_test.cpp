@@ -114,38 +114,5 @@ TEST(ComputerTurn, JackAndKingKeepTheTurnWithoutADraw) {
     }
 }
 
-struct EndCase {
-    const char* name;
-    std::vector<Card> hand;
-    Outcome outcome;
-};
-
-class ComputerEnd : public testing::TestWithParam<EndCase> {};
-
-TEST_P(ComputerEnd, DecidesTheGameWithNothingMoved) {
-    GameState game = test::position(cards({"c3"}), GetParam().hand, card("s5"), 20);
-    game.turn = 1;
-    const test::Snapshot before = snapshot(game);
-    MemoryConsole console;
-    try {
-        computerTurn(console, game);
-        FAIL() << "the game should have been decided";
-    } catch (const GameDecided& decided) {
-        EXPECT_EQ(decided.outcome, GetParam().outcome);
-    }
-    EXPECT_EQ(snapshot(game), before);
-}
-
-INSTANTIATE_TEST_SUITE_P(Hands, ComputerEnd,
-                         testing::Values(
-                             // Its last card, a 2, ends the game before the player takes anything.
-                             EndCase{"LastCardLoses", cards({"s2"}), Outcome::Lose},
-                             // Fifteen cards and none to lay: it must take one and cannot.
-                             EndCase{"FullHandMustDraw",
-                                     cards({"h2", "h3", "h4", "h6", "h7", "h8", "h9", "h10", "hJ",
-                                            "hQ", "hK", "hA", "d2", "d3", "d4"}),
-                                     Outcome::Win}),
-                         [](const auto& param) { return std::string(param.param.name); });
-
 }  // namespace
 }  // namespace sol

@@ -177,29 +177,6 @@ TEST(Loop, RefusedLayKeepsThePlayersTurn) {
     }
 }
 
-TEST(Loop, JackOrKingGivesThePlayerAnotherMove) {
-    for (const char* laid : {"sJ", "sK", "hJ"}) {
-        GameState game = test::position(cards({"c3", laid}), cards({"d8", "d9"}),
-                                        card(laid[0] == 's' ? "s5" : "h5"));
-        Session run;
-        runLoop(run, game, {kRight, kEnter});
-
-        ASSERT_EQ(run.reads.size(), 3u) << laid;
-        EXPECT_EQ(run.reads[2].state.player, cards({"c3"})) << laid;
-        EXPECT_EQ(run.reads[2].state.computer, cards({"d8", "d9"})) << laid;  // no move
-        EXPECT_EQ(run.reads[2].state.turn, 0) << laid;
-    }
-}
-
-TEST(Loop, QueenPassesTheTurn) {
-    GameState game = test::position(cards({"c3", "sQ"}), cards({"d8", "d9"}), card("s5"));
-    Session run;
-    runLoop(run, game, {kRight, kEnter});
-
-    ASSERT_EQ(run.reads.size(), 3u);
-    EXPECT_EQ(run.reads[2].state.computer.size(), 3u);  // it drew
-}
-
 TEST(Loop, JackOrKingGivesTheComputerAnotherMove) {
     // K on s5, then s7 on the K: two lays, no draw, and the player's turn.
     GameState game = test::position(cards({"c3"}), cards({"d9", "sK", "s7", "h2"}), card("s5"));
