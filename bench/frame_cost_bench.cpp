@@ -1,7 +1,7 @@
 // What a frame costs: bytes sent to the terminal and CPU time, on the real
 // rendering path and on a plain write-through renderer.
 //
-//   ./build/tests/bench/frame_cost_bench
+//   ./build/bench/frame_cost_bench
 
 #include <benchmark/benchmark.h>
 
