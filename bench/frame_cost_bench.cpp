@@ -73,7 +73,7 @@ void BM_LayRedraw(benchmark::State& state) {
     console.takeSent();
     const Hand before = game.playerHand;
     Hand after = before;
-    takeFromHand(after, 2, 0);
+    (void)takeFromHand(after, 2);
     bool laid = false;
     std::size_t bytes = 0;
     for (auto _ : state) {

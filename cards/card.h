@@ -4,10 +4,12 @@
 
 namespace sol {
 
+enum class Shape : char { Heart = 'h', Diamond = 'd', Club = 'c', Spade = 's' };
+
 // One playing card, copied whole wherever it goes.
 struct Card {
-    std::int32_t number = 0;  // 1 is A, 2 to 10, 11 J, 12 Q, 13 K; 0 in a slot never filled
-    char shape = '\0';        // 'h' heart, 'd' diamond, 'c' club, 's' spade
+    std::int32_t number = 0;  // 1 is A, 2 to 10, 11 J, 12 Q, 13 K
+    Shape shape{};
     bool operator==(const Card&) const = default;
 };
 

@@ -2,27 +2,31 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "cards/card.h"
 
 namespace sol {
 
 // The bounded pile used for the draw pile and the discard pile. Slot 0 is the
-// bottom; slots above `top` are left as they were and hold no card.
+// bottom; slots above `top` hold no card.
 struct CardStack {
     static constexpr int kCapacity = 60;
-    std::array<Card, kCapacity> items;
+    std::array<Card, kCapacity> items{};
     std::int32_t top = -1;  // -1 when empty, 59 when full
 };
+
+// A pile asked for more than it can give or hold. With 52 cards in 60 slots
+// neither happens in play; the caller reports it.
+enum class PileError : std::uint8_t { Full, Empty };
 
 void initStack(CardStack& s);
 bool isEmpty(const CardStack& s);
 bool isFull(const CardStack& s);
-// On a full stack the card is dropped and an error line written; play goes on.
-void push(CardStack& s, Card c);
-// On an empty stack an error line is written and the process asked to end
-// with status 1.
-Card pop(CardStack& s);
-Card peek(const CardStack& s);
+// False when the stack is full: the card is dropped and the stack unchanged.
+[[nodiscard]] bool push(CardStack& s, Card c);
+// Nothing when the stack is empty.
+[[nodiscard]] std::optional<Card> pop(CardStack& s);
+[[nodiscard]] std::optional<Card> peek(const CardStack& s);
 
 }  // namespace sol

@@ -7,11 +7,24 @@ namespace sol {
 namespace {
 
 constexpr int kDealtCards = 5;
-constexpr char kShapes[] = {'h', 'd', 'c', 's'};
+constexpr Shape kShapes[] = {Shape::Heart, Shape::Diamond, Shape::Club, Shape::Spade};
+
+static_assert(GameState::kDeckSize <= CardStack::kCapacity,
+              "the whole deck fits on one pile, so dealing cannot fail");
+
+// A card from a pile that is known to hold one.
+Card take(CardStack& pile) {
+    return pop(pile).value();
+}
+
+void put(CardStack& pile, Card card) {
+    const bool stored = push(pile, card);
+    (void)stored;  // the whole deck fits
+}
 
 }  // namespace
 
-void shuffleCards(std::array<Card, GameState::kDeckSize>& cards, std::uint32_t seed) {
+void shuffleCards(CardSet& cards, std::uint32_t seed) {
     std::mt19937 generator(seed);
     for (int exchange = 0; exchange < 100; ++exchange) {
         const auto a = generator() % GameState::kDeckSize;
@@ -20,41 +33,48 @@ void shuffleCards(std::array<Card, GameState::kDeckSize>& cards, std::uint32_t s
     }
 }
 
-void makeCards(GameState& game, std::uint32_t seed) {
-    game.cardSet = std::make_unique<std::array<Card, GameState::kDeckSize>>();
-    auto& cards = *game.cardSet;
+CardStack makeCards(std::uint32_t seed) {
+    CardSet cards;
     for (int i = 0; i < GameState::kDeckSize; ++i) {
         cards[i] = Card{i % 13 + 1, kShapes[i / 13]};
     }
     shuffleCards(cards, seed);
-    game.drawPile = std::make_unique<CardStack>();
-    initStack(*game.drawPile);
+    CardStack drawPile;
     for (const Card& card : cards) {
-        push(*game.drawPile, card);
+        put(drawPile, card);
     }
+    return drawPile;
 }
 
 void dealCards(GameState& game, std::uint32_t seed) {
     initHand(game.playerHand);
     initHand(game.computerHand);
-    makeCards(game, seed);
+    game.drawPile = makeCards(seed);
     for (int round = 0; round < kDealtCards; ++round) {
-        drawInto(game, game.playerHand);
-        drawInto(game, game.computerHand);
+        drawInto(game, Side::Player);
+        drawInto(game, Side::Computer);
     }
-    game.discardPile = std::make_unique<CardStack>();
-    initStack(*game.discardPile);
-    push(*game.discardPile, pop(*game.drawPile));
+    initStack(game.discardPile);
+    put(game.discardPile, take(game.drawPile));
 }
 
-void recycleDiscard(Console& console, GameState& game) {
-    const Card tmp = pop(*game.discardPile);
-    while (game.discardPile->top >= 0) {
-        push(*game.drawPile, pop(*game.discardPile));
-        console.gotoXY(35, 15);
-        console.write("카드가 다시 섞였습니다.");
+Report recycleDiscard(GameState& game) {
+    Report report;
+    const std::optional<Card> tmp = pop(game.discardPile);
+    if (!tmp) {
+        report.pileEmpty = true;
+        return report;
     }
-    push(*game.discardPile, tmp);
+    while (const std::optional<Card> card = pop(game.discardPile)) {
+        report.event = Event::Recycled;
+        if (!push(game.drawPile, *card)) {
+            ++report.droppedCards;
+        }
+    }
+    if (!push(game.discardPile, *tmp)) {
+        ++report.droppedCards;
+    }
+    return report;
 }
 
 }  // namespace sol

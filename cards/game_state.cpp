@@ -1,15 +1,19 @@
 #include "cards/game_state.h"
 
-#include "cards/game_result.h"
-
 namespace sol {
 
-void drawInto(GameState& game, Hand& hand) {
+Report drawInto(GameState& game, Side side) {
+    Hand& hand = game.hand(side);
     if (isHandFull(hand)) {
-        throw GameDecided{&hand == &game.playerHand ? Outcome::Lose : Outcome::Win};
+        return {.winner = opponentOf(side)};
     }
-    const bool stored = appendToHand(hand, pop(*game.drawPile));
+    const std::optional<Card> card = pop(game.drawPile);
+    if (!card) {
+        return {.pileEmpty = true};
+    }
+    const bool stored = appendToHand(hand, *card);
     (void)stored;  // cannot fail: the hand was not full
+    return {.event = Event::Drew};
 }
 
 }  // namespace sol

@@ -1,6 +1,6 @@
 #include "cards/hand.h"
 
-#include "cards/game_result.h"
+#include <cassert>
 
 namespace sol {
 
@@ -24,15 +24,12 @@ bool appendToHand(Hand& h, Card c) {
     return true;
 }
 
-Card takeFromHand(Hand& h, int index, int turn) {
+std::optional<Card> takeFromHand(Hand& h, int index) {
+    assert(index >= 0 && index < h.count);
     if (h.count == 1) {
-        throw GameDecided{turn == 0 ? Outcome::Win : Outcome::Lose};
-    }
-    if (index < 0 || index >= h.count) {
-        return Card{};
+        return std::nullopt;
     }
     const Card item = h.cards[index];
-    // The freed last slot keeps its old card, as nothing may read it.
     for (int i = index; i < h.count - 1; ++i) {
         h.cards[i] = h.cards[i + 1];
     }

@@ -2,13 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "cards/card.h"
 
 namespace sol {
 
 // The cards one side holds, in slots 0 to count - 1 in order of arrival.
-// Slots from `count` on keep whatever they last held and are never a card.
+// Slots from `count` on hold no card.
 struct Hand {
     static constexpr int kCapacity = 15;
     std::array<Card, kCapacity> cards{};
@@ -23,10 +24,9 @@ bool isHandEmpty(const Hand& h);
 // hand already holds 15.
 [[nodiscard]] bool appendToHand(Hand& h, Card c);
 
-// Removes the card in slot `index` and closes the gap. Taking the only card
-// decides the game for the side whose `turn` it is (0 player: Win, 1
-// computer: Lose) and throws GameDecided with the card still held. An index
-// at or beyond `count` changes nothing and returns a blank card.
-Card takeFromHand(Hand& h, int index, int turn);
+// Removes the card in slot `index` (below `count`) and closes the gap. The
+// only card of a hand is never taken: the side that lays it has won, so the
+// result is empty and the hand stays as it was.
+[[nodiscard]] std::optional<Card> takeFromHand(Hand& h, int index);
 
 }  // namespace sol

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <utility>
 
 namespace sol {
 
@@ -22,7 +23,7 @@ void writeAll(int fd, std::string_view bytes) {
 }
 
 struct ErrorStream {
-    std::function<void(std::string_view)> capture;
+    ErrorSink capture;
     bool holding = false;
     std::string held;
 };
@@ -56,12 +57,8 @@ void releaseErrorLines() {
     s.held.clear();
 }
 
-ScopedErrorCapture::ScopedErrorCapture() : previous_(std::move(stream().capture)) {
-    stream().capture = [this](std::string_view line) { text_ += line; };
-}
-
-ScopedErrorCapture::~ScopedErrorCapture() {
-    stream().capture = std::move(previous_);
+ErrorSink redirectErrorLines(ErrorSink sink) {
+    return std::exchange(stream().capture, std::move(sink));
 }
 
 }  // namespace sol

@@ -15,19 +15,9 @@ void writeErrorLine(std::string_view line);
 void holdErrorLines();
 void releaseErrorLines();
 
-// For tests: every line goes to `sink` while this object lives.
-class ScopedErrorCapture {
-  public:
-    ScopedErrorCapture();
-    ~ScopedErrorCapture();
-    ScopedErrorCapture(const ScopedErrorCapture&) = delete;
-    ScopedErrorCapture& operator=(const ScopedErrorCapture&) = delete;
-
-    const std::string& text() const { return text_; }
-
-  private:
-    std::string text_;
-    std::function<void(std::string_view)> previous_;
-};
+// Every line goes to `sink` instead, until it is replaced; an empty sink
+// sends lines to the stream again. Returns the sink it replaces.
+using ErrorSink = std::function<void(std::string_view)>;
+ErrorSink redirectErrorLines(ErrorSink sink);
 
 }  // namespace sol

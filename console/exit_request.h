@@ -2,9 +2,9 @@
 
 namespace sol {
 
-// Thrown by code that must end the process (a decided game, a pile error,
-// the end of input, a terminating signal). Only the program entry catches it,
-// so that the terminal is given back before the process ends.
+// Thrown by the console when the program cannot go on: the end of input, a
+// lost terminal, a terminating signal. Only the program entry catches it, so
+// that the terminal is given back before the process ends.
 struct ExitRequest {
     int status = 0;
     // Non-zero when a signal asked for the end: the entry re-raises it once

@@ -1,5 +1,7 @@
 #include "display/banners.h"
 
+#include "display/layout.h"
+
 namespace sol {
 namespace {
 
@@ -16,17 +18,13 @@ constexpr BannerLines kLose = {
     "■      ■  ■      ■  ■    ", "■■■    ■     ■■   ■■■",
 };
 
-constexpr int kArtColumn = 20;
-constexpr int kArtRow = 8;
-
 void showLines(Console& console, BannerLines& lines) {
     for (int i = 0; i < 5; ++i) {
-        console.gotoXY(kArtColumn, kArtRow + i);
+        console.gotoXY(layout::kBannerArt.x, layout::kBannerArt.y + i);
         console.write(lines[i]);
     }
-    console.gotoXY(30, 13);
+    console.gotoXY(layout::kBannerPrompt.x, layout::kBannerPrompt.y);
     console.write("Pleas any key~");
-    console.readKey();
 }
 
 }  // namespace
@@ -37,14 +35,6 @@ void showWin(Console& console) {
 
 void showLose(Console& console) {
     showLines(console, kLose);
-}
-
-void showBanner(Console& console, Outcome outcome) {
-    if (outcome == Outcome::Win) {
-        showWin(console);
-    } else {
-        showLose(console);
-    }
 }
 
 }  // namespace sol

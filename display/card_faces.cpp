@@ -2,32 +2,25 @@
 
 #include <string>
 
+#include "display/layout.h"
+
 namespace sol {
 namespace {
 
-constexpr int kPlayerSymbolRow = 18;
-constexpr int kComputerLetterRow = 3;
-constexpr int kPlayColumn = 32;
-constexpr int kPlaySymbolRow = 10;
 constexpr const char* kBlank = "  ";
 
-constexpr int slotColumn(int k) {
-    return k * 4 + 8;
-}
-
-const char* symbolOf(char shape) {
+const char* symbolOf(Shape shape) {
     switch (shape) {
-        case 'h':
+        case Shape::Heart:
             return "♥";
-        case 'd':
+        case Shape::Diamond:
             return "◆";
-        case 'c':
+        case Shape::Club:
             return "♣";
-        case 's':
+        case Shape::Spade:
             return "♠";
-        default:
-            return nullptr;
     }
+    return nullptr;
 }
 
 const char* letterRankOf(int number) {
@@ -50,7 +43,7 @@ void writeAt(Console& console, int x, int y, const std::string& text) {
     console.write(text);
 }
 
-void writeSymbol(Console& console, int x, int y, char shape) {
+void writeSymbol(Console& console, int x, int y, Shape shape) {
     if (const char* symbol = symbolOf(shape)) {
         writeAt(console, x, y, symbol);
     }
@@ -73,38 +66,41 @@ std::string computerNumber(int number) {
 }
 
 void showPlayerHand(Console& console, const Hand& hand) {
+    constexpr int y = layout::kPlayerFaceRow;
     for (int k = 0; k < Hand::kCapacity; ++k) {
-        const int x = slotColumn(k);
+        const int x = layout::slotFaceColumn(k);
         if (k < hand.count) {
-            writeSymbol(console, x, kPlayerSymbolRow, hand.cards[k].shape);
-            writeAt(console, x, kPlayerSymbolRow + 1, playerRank(hand.cards[k].number));
+            writeSymbol(console, x, y, hand.cards[k].shape);
+            writeAt(console, x, y + 1, playerRank(hand.cards[k].number));
         } else {
-            writeAt(console, x, kPlayerSymbolRow, kBlank);
-            writeAt(console, x, kPlayerSymbolRow + 1, kBlank);
+            writeAt(console, x, y, kBlank);
+            writeAt(console, x, y + 1, kBlank);
         }
     }
 }
 
 void showComputerHand(Console& console, const Hand& hand) {
+    constexpr int y = layout::kComputerFaceRow;
     for (int k = 0; k < Hand::kCapacity; ++k) {
-        const int x = slotColumn(k);
+        const int x = layout::slotFaceColumn(k);
         if (k < hand.count) {
-            writeAt(console, x, kComputerLetterRow, std::string(1, hand.cards[k].shape));
-            writeAt(console, x, kComputerLetterRow + 1, computerNumber(hand.cards[k].number));
+            writeAt(console, x, y, std::string(1, static_cast<char>(hand.cards[k].shape)));
+            writeAt(console, x, y + 1, computerNumber(hand.cards[k].number));
         } else {
-            writeAt(console, x, kComputerLetterRow, kBlank);
-            writeAt(console, x, kComputerLetterRow + 1, kBlank);
+            writeAt(console, x, y, kBlank);
+            writeAt(console, x, y + 1, kBlank);
         }
     }
 }
 
 void showCardInPlay(Console& console, Card card) {
-    writeSymbol(console, kPlayColumn, kPlaySymbolRow, card.shape);
+    const auto [x, y] = layout::kInPlayFace;
+    writeSymbol(console, x, y, card.shape);
     // The digits first, so that "11 " leaves its third column blank under
     // the letter written over it.
-    writeAt(console, kPlayColumn, kPlaySymbolRow + 1, std::to_string(card.number) + " ");
+    writeAt(console, x, y + 1, std::to_string(card.number) + " ");
     if (const char* letter = letterRankOf(card.number)) {
-        writeAt(console, kPlayColumn, kPlaySymbolRow + 1, letter);
+        writeAt(console, x, y + 1, letter);
     }
 }
 
@@ -113,7 +109,9 @@ void showCardInPlay(Console& console, Card card) {
 void showCards(Console& console, const GameState& game) {
     showPlayerHand(console, game.playerHand);
     showComputerHand(console, game.computerHand);
-    showCardInPlay(console, peek(*game.discardPile));
+    if (const std::optional<Card> inPlay = peek(game.discardPile)) {
+        showCardInPlay(console, *inPlay);
+    }
 }
 
 }  // namespace sol

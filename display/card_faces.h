@@ -6,8 +6,7 @@
 namespace sol {
 
 // Writes both hands and the card in play into the boxes of the table, and
-// blanks the slots beyond each hand's count. The discard pile must hold a
-// card.
+// blanks the slots beyond each hand's count.
 void showCards(Console& console, const GameState& game);
 
 }  // namespace sol

@@ -16,7 +16,8 @@ int main() {
     sol::ExitRequest end{1};
     try {
         // Two games started in the same second are dealt the same cards.
-        sol::mainMenuLoop(*console, [] { return static_cast<std::uint32_t>(std::time(nullptr)); });
+        end.status = sol::mainMenuLoop(
+            *console, [] { return static_cast<std::uint32_t>(std::time(nullptr)); });
     } catch (const sol::ExitRequest& request) {
         end = request;
     } catch (const std::exception& error) {

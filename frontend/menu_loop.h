@@ -7,9 +7,9 @@
 
 namespace sol {
 
-// Shows the menu and carries out each choice until the process is to end:
-// a game (which ends with status 1) or the quit entry (status 0), both
-// reported by throwing ExitRequest. `seed` gives the shuffle of a new game.
-[[noreturn]] void mainMenuLoop(Console& console, const std::function<std::uint32_t()>& seed);
+// Shows the menu and carries out each choice until one ends the program, and
+// returns the status the process ends with: 0 for the quit entry, 1 after a
+// game. `seed` gives the shuffle of a new game.
+int mainMenuLoop(Console& console, const std::function<std::uint32_t()>& seed);
 
 }  // namespace sol

@@ -1,69 +1,63 @@
 #include "frontend/menu_screen.h"
 
 #include "console/key_codes.h"
+#include "display/layout.h"
 #include "display/outer_frame.h"
 
 namespace sol {
 namespace {
 
+constexpr const char* kCredits[] = {"솔방울", "v1.0"};
+constexpr const char* kTitle = "        < 메 뉴 >          ";
 constexpr const char* kBoxTop = " ┏━━━━━━━━━┓";
 constexpr const char* kBoxBottom = " ┗━━━━━━━━━┛";
-
-struct Placed {
-    int x;
-    int y;
-    const char* text;
+constexpr const char* kEntries[] = {
+    " ┃    게임 시작     ┃",
+    " ┃    게임 설명     ┃",
+    " ┃    종료 하기     ┃",
 };
 
-constexpr Placed kLayout[] = {
-    {70, 1, "솔방울"},
-    {70, 2, "v1.0"},
-    {30, 2, "        < 메 뉴 >          "},
-    {30, 5, kBoxTop},
-    {30, 6, " ┃    게임 시작     ┃"},
-    {30, 7, kBoxBottom},
-    {30, 9, kBoxTop},
-    {30, 10, " ┃    게임 설명     ┃"},
-    {30, 11, kBoxBottom},
-    {30, 13, kBoxTop},
-    {30, 14, " ┃    종료 하기     ┃"},
-    {30, 15, kBoxBottom},
-};
-
-constexpr int kMarkerX = 28;
-constexpr int markerRow(int selection) {
-    return selection * 4 + 2;
+void putAt(Console& console, int x, int y, const char* text) {
+    console.gotoXY(x, y);
+    console.write(text);
 }
 
 void drawMenu(Console& console) {
     console.clearScreen();
     drawOuterFrame(console);
-    for (const Placed& line : kLayout) {
-        console.gotoXY(line.x, line.y);
-        console.write(line.text);
+    putAt(console, layout::kMenuCredit.x, layout::kMenuCredit.y, kCredits[0]);
+    putAt(console, layout::kMenuCredit.x, layout::kMenuCredit.y + 1, kCredits[1]);
+    putAt(console, layout::kMenuTitle.x, layout::kMenuTitle.y, kTitle);
+    for (int entry = 1; entry <= 3; ++entry) {
+        const int row = layout::menuEntryRow(entry);
+        putAt(console, layout::kMenuBoxColumn, row - 1, kBoxTop);
+        putAt(console, layout::kMenuBoxColumn, row, kEntries[entry - 1]);
+        putAt(console, layout::kMenuBoxColumn, row + 1, kBoxBottom);
     }
 }
 
 }  // namespace
 
-int menuScreen(Console& console) {
-    int selection = kStartGame;
+MenuEntry menuScreen(Console& console) {
+    constexpr int kFirst = static_cast<int>(MenuEntry::StartGame);
+    constexpr int kLast = static_cast<int>(MenuEntry::Quit);
+    int selection = kFirst;
     drawMenu(console);
     for (;;) {
         console.hideCursor();
-        console.gotoXY(kMarkerX, markerRow(selection));
-        console.write("☞");
+        const int row = layout::menuEntryRow(selection);
+        putAt(console, layout::kMenuMarkerColumn, row, "☞");
         const int code = console.readKey();
-        console.gotoXY(kMarkerX, markerRow(selection));
-        console.write(" ");
+        // One blank takes the whole two-column marker away.
+        putAt(console, layout::kMenuMarkerColumn, row, " ");
         switch (code) {
             case key::kEnter:
-                return selection;
+                return static_cast<MenuEntry>(selection);
             case key::kUp:
-                selection = selection <= kStartGame ? kQuit : selection - 1;
+                selection = selection <= kFirst ? kLast : selection - 1;
                 break;
             case key::kDown:
-                selection = selection >= kQuit ? kStartGame : selection + 1;
+                selection = selection >= kLast ? kFirst : selection + 1;
                 break;
             default:
                 break;

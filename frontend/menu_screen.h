@@ -4,12 +4,12 @@
 
 namespace sol {
 
-// The menu's entries, as menuScreen returns them.
-enum MenuEntry { kStartGame = 1, kShowRules = 2, kQuit = 3 };
+// The menu's entries, top to bottom.
+enum class MenuEntry { StartGame = 1, ShowRules = 2, Quit = 3 };
 
 // Draws the framed main menu on a cleared screen, moves the marker with the
 // up and down keys (wrapping at both ends) and returns the entry on which
-// Enter is pressed. Every call starts on entry 1.
-int menuScreen(Console& console);
+// Enter is pressed. Every call starts on the first entry.
+MenuEntry menuScreen(Console& console);
 
 }  // namespace sol

@@ -1,5 +1,7 @@
 #include "frontend/rules_screen.h"
 
+#include "display/layout.h"
+
 namespace sol {
 namespace {
 
@@ -32,7 +34,7 @@ constexpr Line kRules[] = {
 
 void rulesScreen(Console& console) {
     for (const Line& line : kRules) {
-        console.gotoXY(2, line.row);
+        console.gotoXY(layout::kRulesColumn, line.row);
         console.write(line.text);
     }
     console.hideCursor();

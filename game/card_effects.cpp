@@ -8,25 +8,47 @@ constexpr int kTwo = 2;
 constexpr int kJack = 11;
 constexpr int kKing = 13;
 
-void penalty(GameState& game, Hand& opponent, int cards) {
-    for (int i = 0; i < cards; ++i) {
-        drawInto(game, opponent);
+int penaltyOf(int number) {
+    switch (number) {
+        case kTwo:
+            return 2;
+        case kAce:
+            return 3;
+        default:
+            return 0;
     }
 }
 
 }  // namespace
 
-void applyCardEffect(GameState& game, Hand& opponent, int number, char /*shape*/) {
-    if (number == kTwo) {
-        penalty(game, opponent, 2);
+Report applyCardEffect(GameState& game, Side opponent, int number) {
+    for (int i = 0; i < penaltyOf(number); ++i) {
+        const Report taken = drawInto(game, opponent);
+        if (taken.ends()) {
+            return taken;
+        }
     }
-    if (number == kAce) {
-        penalty(game, opponent, 3);
-    }
+    return {};
 }
 
 bool keepsTurn(int number) {
     return number == kJack || number == kKing;
+}
+
+Report layCard(GameState& game, int index) {
+    const Side side = game.turn;
+    const std::optional<Card> card = takeFromHand(game.hand(side), index);
+    if (!card) {
+        return {.event = Event::Laid, .winner = side};
+    }
+    const bool onPile = push(game.discardPile, *card);
+    Report report = applyCardEffect(game, opponentOf(side), card->number);
+    report.event = Event::Laid;
+    report.droppedCards += onPile ? 0 : 1;
+    if (!report.ends() && !keepsTurn(card->number)) {
+        game.turn = opponentOf(side);
+    }
+    return report;
 }
 
 }  // namespace sol

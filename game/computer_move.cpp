@@ -1,6 +1,5 @@
 #include "game/computer_move.h"
 
-#include "display/card_faces.h"
 #include "game/card_effects.h"
 
 namespace sol {
@@ -18,20 +17,20 @@ int firstFit(const Hand& hand, Card inPlay) {
 
 }  // namespace
 
-void computerTurn(Console& console, GameState& game) {
-    Hand& hand = game.computerHand;
-    const int slot = firstFit(hand, peek(*game.discardPile));
-    if (slot < 0) {
-        drawInto(game, hand);
-        showCards(console, game);
-        game.turn = 0;
-        return;
+Report computerTurn(GameState& game) {
+    const std::optional<Card> inPlay = peek(game.discardPile);
+    if (!inPlay) {
+        return {.pileEmpty = true};
     }
-    push(*game.discardPile, takeFromHand(hand, slot, game.turn));
-    const Card laid = peek(*game.discardPile);
-    applyCardEffect(game, game.playerHand, laid.number, laid.shape);
-    showCards(console, game);
-    game.turn = keepsTurn(laid.number) ? 1 : 0;
+    const int slot = firstFit(game.computerHand, *inPlay);
+    if (slot >= 0) {
+        return layCard(game, slot);
+    }
+    const Report report = drawInto(game, Side::Computer);
+    if (!report.ends()) {
+        game.turn = Side::Player;
+    }
+    return report;
 }
 
 }  // namespace sol

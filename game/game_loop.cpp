@@ -1,11 +1,13 @@
 #include "game/game_loop.h"
 
+#include <optional>
+
 #include "cards/deck.h"
-#include "cards/game_result.h"
-#include "console/exit_request.h"
+#include "console/error_output.h"
 #include "console/key_codes.h"
 #include "display/banners.h"
 #include "display/card_faces.h"
+#include "display/layout.h"
 #include "display/table.h"
 #include "game/computer_move.h"
 #include "game/player_moves.h"
@@ -13,52 +15,51 @@
 namespace sol {
 namespace {
 
-constexpr int kSlots = Hand::kCapacity;
-constexpr int kMarkerRow = 21;
-constexpr int kDrawMarkerColumn = 41;
-constexpr int kDrawMarkerRow = 13;
+// Every end of a game, won, lost or broken by a pile error, ends the process
+// with this status.
+constexpr int kGameOverStatus = 1;
 // Recycle once the draw pile holds eight cards or fewer.
 constexpr int kRecycleBelowTop = 8;
 
-int markerColumn(int sel) {
-    return sel * 4 + 2;
-}
-
-void putAt(Console& console, int x, int y, const char* text) {
-    console.gotoXY(x, y);
+void putAt(Console& console, layout::Pos at, const char* text) {
+    console.gotoXY(at.x, at.y);
     console.write(text);
 }
 
-// Up asks for a card; only Enter confirms it, any other code gives it up.
-void offerDraw(Console& console, GameState& game) {
-    putAt(console, kDrawMarkerColumn, kDrawMarkerRow, " △");
-    if (console.readKey() == key::kEnter) {
-        playerDraw(console, game, game.playerHand);
-        game.turn = 1;
-    }
-    putAt(console, kDrawMarkerColumn, kDrawMarkerRow, "  ");
+// `sel` counts slots from 1.
+layout::Pos selectionMarker(int sel) {
+    return {layout::slotBoxColumn(sel - 1), layout::kSelectionMarkerRow};
 }
 
-// One key of the player's turn. `sel` counts slots from 1 and outlives the
-// turn. The prefix of an arrow key is ignored like any code not listed, so
-// the arrow's own code (the same as H, P, K or M) acts on the next read.
-void playerKey(Console& console, GameState& game, int& sel) {
+// Up asks for a card; only Enter confirms it, any other code gives it up.
+Report offerDraw(Console& console, GameState& game) {
+    putAt(console, layout::kDrawMarker, " △");
+    Report report;
+    if (console.readKey() == key::kEnter) {
+        report = playerDraw(game);
+    }
+    putAt(console, layout::kDrawMarker, "  ");
+    return report;
+}
+
+// One key of the player's turn. `sel` outlives the turn. The prefix of an
+// arrow key is ignored like any code not listed, so the arrow's own code
+// (the same as H, P, K or M) acts on the next read.
+Report playerKey(Console& console, GameState& game, int& sel) {
     console.hideCursor();
-    putAt(console, markerColumn(sel), kMarkerRow, " △");
+    putAt(console, selectionMarker(sel), " △");
     const int key = console.readKey();
-    putAt(console, markerColumn(sel), kMarkerRow, "  ");
+    putAt(console, selectionMarker(sel), "  ");
     switch (key) {
         case key::kEnter:
-            playerPlay(console, game, sel - 1);
-            break;
+            return playerPlay(game, sel - 1);
         case key::kUp:
-            offerDraw(console, game);
-            break;
+            return offerDraw(console, game);
         case key::kLeft:
-            sel = sel == 1 ? kSlots : sel - 1;
+            sel = sel == 1 ? layout::kSlots : sel - 1;
             break;
         case key::kRight:
-            sel = sel == kSlots ? 1 : sel + 1;
+            sel = sel == layout::kSlots ? 1 : sel + 1;
             break;
         case key::kDown:
             sel = 1;
@@ -66,36 +67,81 @@ void playerKey(Console& console, GameState& game, int& sel) {
         default:
             break;
     }
+    return {};
+}
+
+void showBanner(Console& console, Side winner) {
+    console.clearScreen();
+    if (winner == Side::Player) {
+        showWin(console);
+    } else {
+        showLose(console);
+    }
+    console.readKey();
+}
+
+// Shows what a step of `mover` did; the exit status once the game is over.
+std::optional<int> show(Console& console, const GameState& game, Side mover, const Report& report) {
+    for (int i = 0; i < report.droppedCards; ++i) {
+        writeErrorLine("스택 포화 에러\n");
+    }
+    if (report.pileEmpty) {
+        writeErrorLine("스택 공백 에러\n");
+        return kGameOverStatus;
+    }
+    if (report.winner) {
+        showBanner(console, *report.winner);
+        return kGameOverStatus;
+    }
+    switch (report.event) {
+        case Event::Laid:
+            // The player's lay redraws the whole table, which also wipes a
+            // refusal or recycling line; the computer's leaves it.
+            if (mover == Side::Player) {
+                drawTable(console);
+            }
+            showCards(console, game);
+            break;
+        case Event::Drew:
+            showCards(console, game);
+            break;
+        case Event::Refused:
+            putAt(console, layout::kRefusalMessage, "낼 수 없는 카드입니다.");
+            break;
+        case Event::Recycled:
+            putAt(console, layout::kRecycleMessage, "카드가 다시 섞였습니다.");
+            break;
+        case Event::None:
+            break;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
-void playGame(Console& console, std::uint32_t seed) {
+int playGame(Console& console, std::uint32_t seed) {
     GameState game;
     drawTable(console);
     dealCards(game, seed);
     showCards(console, game);
-    runGameLoop(console, game);
+    return runGameLoop(console, game);
 }
 
-void runGameLoop(Console& console, GameState& game) {
-    try {
-        int sel = 1;
-        for (;;) {
-            if (game.drawPile->top < kRecycleBelowTop) {
-                recycleDiscard(console, game);
-            }
-            if (game.turn == 0) {
-                playerKey(console, game, sel);
-            } else {
-                computerTurn(console, game);
+int runGameLoop(Console& console, GameState& game) {
+    int sel = 1;
+    for (;;) {
+        if (game.drawPile.top < kRecycleBelowTop) {
+            if (const auto status = show(console, game, game.turn, recycleDiscard(game))) {
+                return *status;
             }
         }
-    } catch (const GameDecided& decided) {
-        console.clearScreen();
-        showBanner(console, decided.outcome);
+        const Side mover = game.turn;
+        const Report report =
+            mover == Side::Player ? playerKey(console, game, sel) : computerTurn(game);
+        if (const auto status = show(console, game, mover, report)) {
+            return *status;
+        }
     }
-    throw ExitRequest{1};
 }
 
 }  // namespace sol

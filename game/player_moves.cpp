@@ -1,31 +1,28 @@
 #include "game/player_moves.h"
 
-#include "display/card_faces.h"
-#include "display/table.h"
 #include "game/card_effects.h"
 
 namespace sol {
 
-void playerPlay(Console& console, GameState& game, int index) {
-    Hand& hand = game.playerHand;
-    const bool held = index >= 0 && index < hand.count;
-    if (!held || !cardsMatch(hand.cards[index], peek(*game.discardPile))) {
-        console.gotoXY(32, 15);
-        console.write("낼 수 없는 카드입니다.");
-        return;
+Report playerPlay(GameState& game, int index) {
+    const std::optional<Card> inPlay = peek(game.discardPile);
+    if (!inPlay) {
+        return {.pileEmpty = true};
     }
-    push(*game.discardPile, takeFromHand(hand, index, game.turn));
-    const Card laid = peek(*game.discardPile);
-    applyCardEffect(game, game.computerHand, laid.number, laid.shape);
-    // The full redraw also wipes a refusal or recycling line on row 15.
-    drawTable(console);
-    showCards(console, game);
-    game.turn = keepsTurn(laid.number) ? 0 : 1;
+    const Hand& hand = game.playerHand;
+    const bool held = index >= 0 && index < hand.count;
+    if (!held || !cardsMatch(hand.cards[index], *inPlay)) {
+        return {.event = Event::Refused};
+    }
+    return layCard(game, index);
 }
 
-void playerDraw(Console& console, GameState& game, Hand& hand) {
-    drawInto(game, hand);
-    showCards(console, game);
+Report playerDraw(GameState& game) {
+    const Report report = drawInto(game, Side::Player);
+    if (!report.ends()) {
+        game.turn = Side::Computer;
+    }
+    return report;
 }
 
 }  // namespace sol

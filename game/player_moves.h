@@ -1,19 +1,16 @@
 #pragma once
 
 #include "cards/game_state.h"
-#include "console/console.h"
 
 namespace sol {
 
-// Lays the player's card in slot `index` (zero-based, 0 to 14) if it matches
-// the card in play, applies its effect to the computer, redraws the table and
-// the faces and passes the turn (a J or K keeps it). A slot without a card or
-// a card that does not match only gets the refusal line at (32, 15).
-void playerPlay(Console& console, GameState& game, int index);
+// The player lays the card in slot `index` (zero-based, 0 to 14) if it
+// matches the card in play (see layCard). A slot without a card or a card
+// that does not match is Event::Refused, and nothing changes.
+Report playerPlay(GameState& game, int index);
 
-// Takes one card from the draw pile into `hand` and shows the faces again.
-// Holding 15 already decides the game against the player. `turn` is left to
-// the caller.
-void playerDraw(Console& console, GameState& game, Hand& hand);
+// The player takes one card from the draw pile and the turn passes. Asking
+// while holding 15 loses the game.
+Report playerDraw(GameState& game);
 
 }  // namespace sol

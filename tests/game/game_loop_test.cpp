@@ -2,324 +2,199 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
 #include <string>
 #include <vector>
 
-#include "cards/game_result.h"
 #include "console/exit_request.h"
 #include "console/key_codes.h"
-#include "console/memory_console.h"
-#include "display/banners.h"
-#include "game_position.h"
+#include "display/card_faces.h"
+#include "display/layout.h"
+#include "display/table.h"
+#include "support/error_capture.h"
+#include "support/golden.h"
+#include "support/memory_console.h"
+#include "support/position.h"
 
 namespace sol {
 namespace {
 
+using namespace key;
 using test::card;
-using test::cards;
-using test::handCards;
-using test::pileCards;
-using test::snapshot;
-
-constexpr int kEnter = key::kEnter;
-constexpr int kUp = key::kUp;
-constexpr int kDown = key::kDown;
-constexpr int kLeft = key::kLeft;
-constexpr int kRight = key::kRight;
-constexpr int kPrefix = key::kPrefix;
 
 constexpr const char* kRefusal = "낼 수 없는 카드입니다.";
 constexpr const char* kRecycled = "카드가 다시 섞였습니다.";
 
 // What the player sees and what the game holds at one key read.
 struct Read {
-    std::vector<int> markers;  // slots (from 1) showing the selection marker
-    bool drawMarker;
-    test::Snapshot state;
-    std::string row15;
+    std::string markers;  // "slot N" per selection marker, "draw" for the draw marker
+    std::string state;
+    bool refusal;
+    bool recycled;
 };
+
+bool shows(const MemoryConsole& c, layout::Pos at, std::string_view text) {
+    return c.text(at.x, at.y, static_cast<int>(text.size())).starts_with(text);
+}
+
+std::string markers(const MemoryConsole& c) {
+    std::string out;
+    const auto add = [&out](const std::string& marker) {
+        out += (out.empty() ? "" : ", ") + marker;
+    };
+    for (int slot = 0; slot < layout::kSlots; ++slot) {
+        if (shows(c, {layout::slotBoxColumn(slot) + 1, layout::kSelectionMarkerRow}, "△")) {
+            add("slot " + std::to_string(slot + 1));
+        }
+    }
+    if (shows(c, {layout::kDrawMarker.x + 1, layout::kDrawMarker.y}, "△")) {
+        add("draw");
+    }
+    return out;
+}
 
 struct Session {
     std::vector<Read> reads;
-    int status = -1;
-    bool inputRanOut = false;  // a key was asked for after the script
+    int status = -1;  // -1: the keys ran out first
     MemoryConsole console;
 };
 
-void watch(Session& run, const GameState& game) {
-    run.console.setKeySource([&run]() -> std::optional<int> {
-        run.inputRanOut = true;
-        return std::nullopt;
+// The loop from `position`, table and faces drawn, on `keys`.
+void play(Session& run, GameState& game, const std::vector<int>& keys) {
+    drawTable(run.console);
+    showCards(run.console, game);
+    run.console.setBeforeRead([&](const MemoryConsole& c) {
+        run.reads.push_back({markers(c), test::describe(game),
+                             shows(c, layout::kRefusalMessage, kRefusal),
+                             shows(c, layout::kRecycleMessage, kRecycled)});
     });
-    run.console.setBeforeRead([&run, &game](const MemoryConsole& c) {
-        Read r{{}, c.text(42, 13, 2) == "△", snapshot(game), c.row(15)};
-        for (int sel = 1; sel <= Hand::kCapacity; ++sel) {
-            if (c.text(sel * 4 + 3, 21, 2) == "△") {
-                r.markers.push_back(sel);
-            }
-        }
-        run.reads.push_back(r);
-    });
-}
-
-// Runs the loop from `game` on `keys`; the run ends when the keys run out or
-// the game ends.
-void runLoop(Session& run, GameState& game, const std::vector<int>& keys) {
-    watch(run, game);
     run.console.pushKeys(keys);
     try {
-        runGameLoop(run.console, game);
-    } catch (const ExitRequest& request) {
-        run.status = request.status;
+        run.status = runGameLoop(run.console, game);
+    } catch (const ExitRequest&) {
     }
-}
-
-// A quiet position: nothing the player holds matches the card in play.
-GameState quiet() {
-    return test::position(cards({"c3", "d9", "h6"}), cards({"h8", "hQ"}), card("s5"));
 }
 
 struct MarkerCase {
     const char* name;
     std::vector<int> keys;
-    int sel;  // where the marker stands at the read after the keys
+    const char* markers;  // at the read after the keys
 };
 
 class Marker : public testing::TestWithParam<MarkerCase> {};
 
-TEST_P(Marker, StandsUnderTheSelectedSlotAlone) {
-    GameState game = quiet();
-    const test::Snapshot before = snapshot(game);
+TEST_P(Marker, OneMarkerAtATimeAndNothingElseMoves) {
+    GameState game = test::position("you: c3 d9 h6 | cpu: h8 hQ");
+    const std::string before = test::describe(game);
     Session run;
-    runLoop(run, game, GetParam().keys);
+    play(run, game, GetParam().keys);
 
     ASSERT_EQ(run.reads.size(), GetParam().keys.size() + 1);
-    EXPECT_EQ(run.reads.back().markers, std::vector<int>{GetParam().sel});
-    EXPECT_FALSE(run.reads.back().drawMarker);
+    EXPECT_EQ(run.reads.back().markers, GetParam().markers);
     for (const Read& r : run.reads) {
-        // One marker at a time: the draw marker stands in for the other.
-        EXPECT_EQ(r.markers.size() + (r.drawMarker ? 1 : 0), 1u);
+        EXPECT_EQ(r.markers.find(','), std::string::npos) << r.markers;
         EXPECT_EQ(r.state, before);
     }
-    EXPECT_EQ(run.status, 1);
-    EXPECT_TRUE(run.console.cursorHidden());
-}
-
-std::vector<int> repeat(int key, int times) {
-    return std::vector<int>(times, key);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Keys, Marker,
-    testing::Values(MarkerCase{"FirstRead", {}, 1}, MarkerCase{"Right", {kRight}, 2},
-                    MarkerCase{"LeftWrapsToFifteen", {kLeft}, 15},
-                    MarkerCase{"RightWrapsToOne", repeat(kRight, 15), 1},
-                    MarkerCase{"PastTheCardsHeld", repeat(kRight, 9), 10},
-                    MarkerCase{"LeftBack", {kRight, kRight, kLeft}, 2},
-                    MarkerCase{"DownToOne", {kRight, kRight, kRight, kDown}, 1},
-                    MarkerCase{"LetterM", {'M', 'M'}, 3}, MarkerCase{"LetterK", {'K'}, 15},
-                    MarkerCase{"LetterP", {'M', 'P'}, 1},
-                    MarkerCase{"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, 3},
-                    MarkerCase{"PrefixAlone", {kPrefix, kPrefix}, 1},
-                    MarkerCase{"OtherCodes", {'x', key::kEscape, 0, 'h', 'm', ' '}, 1},
-                    MarkerCase{"DrawCancelledByDown", {kRight, kUp, kDown}, 2},
-                    MarkerCase{"DrawCancelledByPrefix", {kUp, kPrefix, kRight}, 2},
-                    MarkerCase{"DrawCancelledByLetter", {'H', 'M'}, 1}),
+    testing::Values(MarkerCase{"FirstRead", {}, "slot 1"},
+                    MarkerCase{"LeftWrapsToFifteen", {kLeft}, "slot 15"},
+                    MarkerCase{"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
+                    MarkerCase{"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
+                    MarkerCase{"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
+                    MarkerCase{"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
+                    MarkerCase{"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
+                    MarkerCase{"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
+                    MarkerCase{"DrawAsked", {kRight, kUp}, "draw"},
+                    MarkerCase{"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
+                    MarkerCase{"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(Loop, DrawShowsItsMarkerAndTakesACardOnEnter) {
-    for (int up : {kUp, int{'H'}}) {
-        GameState game = quiet();
-        const Card next = peek(*game.drawPile);
-        Session run;
-        runLoop(run, game, {up, kEnter});
-
-        ASSERT_EQ(run.reads.size(), 3u);
-        EXPECT_TRUE(run.reads[1].drawMarker);
-        EXPECT_TRUE(run.reads[1].markers.empty());
-        EXPECT_FALSE(run.reads[2].drawMarker);
-        const test::Snapshot& after = run.reads[2].state;
-        EXPECT_EQ(after.player, (std::vector<Card>{card("c3"), card("d9"), card("h6"), next}));
-        // Then the computer had its move: h8 and hQ do not match s5, so it drew.
-        EXPECT_EQ(after.computer.size(), 3u);
-        EXPECT_EQ(after.turn, 0);
-    }
-}
-
-TEST(Loop, EnterLaysTheSelectedCardAndTheComputerAnswers) {
-    GameState game =
-        test::position(cards({"c3", "h5", "d9"}), cards({"d7", "h8", "sQ"}), card("s5"));
+TEST(Loop, DrawConfirmedByEnterThenTheComputerAnswers) {
+    GameState game = test::position("you: c3 d9 | cpu: h8 hQ | next: d4 c4");
     Session run;
-    runLoop(run, game, {kRight, kEnter});
-
+    play(run, game, {kUp, kEnter});
     ASSERT_EQ(run.reads.size(), 3u);
-    const test::Snapshot& after = run.reads[2].state;
-    EXPECT_EQ(after.player, cards({"c3", "d9"}));
-    EXPECT_EQ(after.computer, cards({"d7", "sQ"}));  // h8 went on h5
-    EXPECT_EQ(after.discard.back(), card("h8"));
-    EXPECT_EQ(after.discard[after.discard.size() - 2], card("h5"));
-    EXPECT_EQ(run.reads[2].markers, std::vector<int>{2});  // not reset by the turn
+    EXPECT_EQ(run.reads[2].markers, "slot 1");
+    EXPECT_EQ(run.reads[2].state, "you: c3 d9 d4 | cpu: h8 hQ c4 | play: s5 | turn: you");
 }
 
-TEST(Loop, RefusedLayKeepsThePlayersTurn) {
-    GameState game = quiet();
-    const test::Snapshot before = snapshot(game);
+TEST(Loop, ARefusalIsToldAndTheNextLayWipesIt) {
+    GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ");
     Session run;
-    // A card that does not match, then a slot past the three cards held.
-    runLoop(run, game, {kEnter, kLeft, kEnter});
-
+    play(run, game, {kEnter, kRight, kEnter});
     ASSERT_EQ(run.reads.size(), 4u);
-    EXPECT_EQ(run.reads[0].row15.find(kRefusal), std::string::npos);
-    for (int i = 1; i < 4; ++i) {
-        EXPECT_NE(run.reads[i].row15.find(kRefusal), std::string::npos) << i;
-        EXPECT_EQ(run.reads[i].state, before) << i;
+    EXPECT_FALSE(run.reads[0].refusal);
+    EXPECT_TRUE(run.reads[1].refusal);
+    EXPECT_TRUE(run.reads[2].refusal);
+    EXPECT_FALSE(run.reads[3].refusal);
+    EXPECT_EQ(run.reads[3].state, "you: c3 d9 | cpu: d7 sQ | play: h8 | turn: you");
+    EXPECT_EQ(run.reads[3].markers, "slot 2");
+}
+
+TEST(Loop, RecyclesAtEightCardsOrFewerBeforeAnybodyMoves) {
+    for (const int draw : {9, 8}) {
+        GameState game = test::position("you: c3 | cpu: h8 | draw: " + std::to_string(draw));
+        Session run;
+        play(run, game, {});
+        ASSERT_EQ(run.reads.size(), 1u);
+        EXPECT_EQ(run.reads[0].recycled, draw == 8);
+        EXPECT_EQ(game.discardPile.top, draw == 8 ? 0 : 52 - 3 - draw) << draw;
     }
-}
-
-TEST(Loop, JackOrKingGivesTheComputerAnotherMove) {
-    // K on s5, then s7 on the K: two lays, no draw, and the player's turn.
-    GameState game = test::position(cards({"c3"}), cards({"d9", "sK", "s7", "h2"}), card("s5"));
-    game.turn = 1;
-    const int drawTop = game.drawPile->top;
-    Session run;
-    runLoop(run, game, {});
-
-    ASSERT_EQ(run.reads.size(), 1u);
-    const test::Snapshot& s = run.reads[0].state;
-    EXPECT_EQ(s.computer, cards({"d9", "h2"}));
-    EXPECT_EQ(s.discard.back(), card("s7"));
-    EXPECT_EQ(s.discard[s.discard.size() - 2], card("sK"));
-    EXPECT_EQ(static_cast<int>(s.draw.size()), drawTop + 1);
-    EXPECT_EQ(s.player, cards({"c3"}));
-}
-
-struct RecycleCase {
-    int drawCards;
-    bool recycled;
-};
-
-class Recycle : public testing::TestWithParam<RecycleCase> {};
-
-TEST_P(Recycle, AtEightCardsOrFewerBeforeAnybodyMoves) {
-    GameState game = test::position(cards({"c3", "d9", "h6"}), cards({"h8", "hQ"}), card("s5"),
-                                    GetParam().drawCards);
-    const test::Snapshot before = snapshot(game);
-    Session run;
-    runLoop(run, game, {});
-
-    ASSERT_EQ(run.reads.size(), 1u);
-    const Read& r = run.reads[0];
-    EXPECT_EQ(r.row15.find(kRecycled) != std::string::npos, GetParam().recycled);
-    if (GetParam().recycled) {
-        EXPECT_EQ(r.state.discard, cards({"s5"}));
-        EXPECT_EQ(r.state.draw.size(), before.draw.size() + before.discard.size() - 1);
-    } else {
-        EXPECT_EQ(r.state, before);
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Piles, Recycle,
-                         testing::Values(RecycleCase{9, false}, RecycleCase{8, true},
-                                         RecycleCase{3, true}));
-
-TEST(Loop, RecyclesOnTheComputersPassToo) {
-    // The player's draw leaves eight; the pile is refilled before the
-    // computer lays h8 on s5... which does not match, so it draws from the
-    // refilled pile.
-    GameState game = test::position(cards({"c3", "d9"}), cards({"h8", "hQ"}), card("s5"), 9);
-    const std::size_t under = pileCards(*game.discardPile).size() - 1;
-    Session run;
-    runLoop(run, game, {kUp, kEnter});
-
-    ASSERT_EQ(run.reads.size(), 3u);
-    const test::Snapshot& s = run.reads[2].state;
-    EXPECT_EQ(s.discard, cards({"s5"}));
-    EXPECT_EQ(s.draw.size(), 8 + under - 1);
-    EXPECT_EQ(s.computer.size(), 3u);
-    EXPECT_NE(run.reads[2].row15.find(kRecycled), std::string::npos);
-}
-
-ScreenBuffer bannerScreen(Outcome outcome) {
-    MemoryConsole reference;
-    reference.pushKeys({' '});
-    showBanner(reference, outcome);
-    return reference.screen();
 }
 
 struct EndCase {
     const char* name;
-    std::vector<Card> player;
-    std::vector<Card> computer;
-    int turn;
+    const char* position;
     std::vector<int> keys;
-    Outcome outcome;
+    const char* banner;
 };
 
 class End : public testing::TestWithParam<EndCase> {};
 
-TEST_P(End, ClearsShowsTheBannerWaitsForAKeyAndExitsWithOne) {
-    const EndCase& p = GetParam();
-    GameState game = test::position(p.player, p.computer, card("s5"), 8 + 13);
-    game.turn = p.turn;
+TEST_P(End, ClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
+    GameState game = test::position(GetParam().position);
     Session run;
-    std::vector<int> keys = p.keys;
-    keys.push_back('q');  // for the banner
-    runLoop(run, game, keys);
-
+    std::vector<int> keys = GetParam().keys;
+    keys.insert(keys.end(), {kPrefix, kUp});  // the banner takes the first code only
+    play(run, game, keys);
     EXPECT_EQ(run.status, 1);
-    EXPECT_FALSE(run.inputRanOut);
-    EXPECT_EQ(run.console.keysRead(), static_cast<int>(keys.size()));
-    EXPECT_TRUE(run.console.screen() == bannerScreen(p.outcome));
-}
-
-std::vector<Card> fifteenWithoutMatch() {
-    return cards({"h2", "h3", "h4", "h6", "h7", "h8", "h9", "h10", "hJ", "hQ", "hK", "hA", "d2",
-                  "d3", "d4"});
+    EXPECT_EQ(run.console.keysLeft(), 1u);
+    EXPECT_GOLDEN(run.console.screen(), GetParam().banner);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Games, End,
     testing::Values(
-        EndCase{"PlayerLaysLastCard", cards({"s2"}), cards({"h8"}), 0, {kEnter}, Outcome::Win},
+        EndCase{"PlayerLaysTheLastCard", "you: s2 | cpu: h8", {kEnter}, "win.txt"},
         EndCase{"PlayerDrawsAtFifteen",
-                fifteenWithoutMatch(),
-                cards({"c8"}),
-                0,
+                "you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",
                 {kUp, kEnter},
-                Outcome::Lose},
-        EndCase{"ComputerLaysLastCard", cards({"c3"}), cards({"sA"}), 1, {}, Outcome::Lose},
-        EndCase{
-            "ComputerMustDrawAtFifteen", cards({"c3"}), fifteenWithoutMatch(), 1, {}, Outcome::Win},
-        EndCase{"PenaltyOverflowsTheComputer",
-                cards({"c3", "s2"}),
-                fifteenWithoutMatch(),
-                0,
-                {kRight, kEnter},
-                Outcome::Win}),
+                "lose.txt"},
+        EndCase{"ComputerLaysTheLastCard", "you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(PlayGame, DealsAndWaitsForTheFirstKeyWithTheMarkerOnSlotOne) {
-    MemoryConsole console;
-    int reads = 0;
-    console.setBeforeRead([&](const MemoryConsole& c) {
-        ++reads;
-        EXPECT_EQ(c.text(7, 21, 2), "△");
-        EXPECT_EQ(c.clearCount(), 1);
-        // Five faces up in each row, the sixth slots blank, a card in play.
-        EXPECT_NE(c.text(24, 18, 2), "  ");
-        EXPECT_EQ(c.text(28, 18, 2), "  ");
-        EXPECT_NE(c.text(24, 3, 1), " ");
-        EXPECT_EQ(c.text(28, 3, 1), " ");
-        EXPECT_NE(c.text(32, 10, 2), "  ");
-    });
-    try {
-        playGame(console, 42);
-    } catch (const ExitRequest& request) {
-        EXPECT_EQ(request.status, 1);
+TEST(Loop, PileErrorsGoToTheErrorStreamAndAnEmptyPileEndsWithOne) {
+    test::ScopedErrorCapture errors;
+    GameState full = test::position("you: h5 | cpu: d8");
+    while (push(full.discardPile, card("s5"))) {
     }
-    EXPECT_EQ(reads, 1);
-    EXPECT_TRUE(console.cursorHidden());
+    full.playerHand.cards[1] = card("s9");  // a second card, so the lay is not the last
+    full.playerHand.count = 2;
+    Session first;
+    play(first, full, {kEnter});
+    EXPECT_EQ(errors.text(), "스택 포화 에러\n");
+    EXPECT_EQ(first.status, -1) << "play goes on";
+
+    GameState empty = test::position("you: c3 | cpu: h8");
+    empty.drawPile.top = -1;
+    Session second;
+    play(second, empty, {kUp, kEnter});
+    EXPECT_EQ(errors.text(), "스택 포화 에러\n스택 공백 에러\n");
+    EXPECT_EQ(second.status, 1);
+    EXPECT_NE(second.console.text(layout::kDrawBox.x, layout::kDrawBox.y, 2), " ")
+        << "no banner: the table stays";
 }
 
 }  // namespace

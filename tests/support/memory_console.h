@@ -2,7 +2,6 @@
 
 #include <deque>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -24,7 +23,6 @@ class MemoryConsole final : public Console {
     int readKey() override;
 
     // Keys to deliver, in order.
-    void pushKeys(std::initializer_list<int> keys);
     void pushKeys(const std::vector<int>& keys);
     // Asked for a key once the script is empty; no value ends the input.
     void setKeySource(std::function<std::optional<int>()> source) { source_ = std::move(source); }

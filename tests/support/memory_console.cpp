@@ -1,4 +1,4 @@
-#include "console/memory_console.h"
+#include "support/memory_console.h"
 
 #include <cstdint>
 
@@ -31,10 +31,6 @@ int MemoryConsole::readKey() {
     }
     ++keysRead_;
     return *key;
-}
-
-void MemoryConsole::pushKeys(std::initializer_list<int> keys) {
-    keys_.insert(keys_.end(), keys.begin(), keys.end());
 }
 
 void MemoryConsole::pushKeys(const std::vector<int>& keys) {

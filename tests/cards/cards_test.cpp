@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "cards/deck.h"
+#include "support/position.h"
+
+namespace sol {
+namespace {
+
+using test::card;
+using test::cards;
+
+std::vector<Card> pileCards(const CardStack& s) {
+    return {s.items.begin(), s.items.begin() + s.top + 1};
+}
+
+std::vector<Card> handCards(const Hand& h) {
+    return {h.cards.begin(), h.cards.begin() + h.count};
+}
+
+TEST(CardStack, LastInFirstOutAndReportsInsteadOfFailing) {
+    CardStack s;
+    EXPECT_EQ(pop(s), std::nullopt);
+    EXPECT_EQ(peek(s), std::nullopt);
+    for (const Card c : cards("hA d7 sK")) {
+        ASSERT_TRUE(push(s, c));
+    }
+    EXPECT_EQ(peek(s), card("sK"));
+    EXPECT_EQ(pop(s), card("sK"));
+    EXPECT_EQ(pop(s), card("d7"));
+    while (!isFull(s)) {
+        ASSERT_TRUE(push(s, card("c2")));
+    }
+    EXPECT_FALSE(push(s, card("h9")));  // dropped
+    EXPECT_EQ(s.top, CardStack::kCapacity - 1);
+    EXPECT_EQ(peek(s), card("c2"));
+}
+
+struct TakeCase {
+    int index;
+    const char* taken;
+    const char* left;
+};
+
+class TakeFromHand : public testing::TestWithParam<TakeCase> {};
+
+TEST_P(TakeFromHand, ClosesTheGapInOrder) {
+    Hand h;
+    for (const Card c : cards("c2 hA d7 sK")) {
+        ASSERT_TRUE(appendToHand(h, c));
+    }
+    EXPECT_EQ(takeFromHand(h, GetParam().index), card(GetParam().taken));
+    EXPECT_EQ(handCards(h), cards(GetParam().left));
+}
+
+INSTANTIATE_TEST_SUITE_P(Slots, TakeFromHand,
+                         testing::Values(TakeCase{0, "c2", "hA d7 sK"},
+                                         TakeCase{1, "hA", "c2 d7 sK"},
+                                         TakeCase{3, "sK", "c2 hA d7"}));
+
+TEST(Hand, TheOnlyCardIsNeverTakenAndFifteenIsFull) {
+    Hand h;
+    ASSERT_TRUE(appendToHand(h, card("d7")));
+    EXPECT_EQ(takeFromHand(h, 0), std::nullopt);
+    EXPECT_EQ(handCards(h), cards("d7"));
+    while (h.count < Hand::kCapacity) {
+        EXPECT_FALSE(isHandFull(h));
+        ASSERT_TRUE(appendToHand(h, card("c2")));
+    }
+    EXPECT_TRUE(isHandFull(h));
+    EXPECT_FALSE(appendToHand(h, card("h9")));
+    EXPECT_EQ(h.count, Hand::kCapacity);
+}
+
+constexpr std::uint32_t kSeed = 20261207;
+
+TEST(Deal, FiveEachFromTheTopOfTheShuffledCardsThenOneInPlay) {
+    const std::vector<Card> shuffled = pileCards(makeCards(kSeed));  // the last on top
+    GameState game;
+    dealCards(game, kSeed);
+    EXPECT_EQ(test::deckBroken(game), "");
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(game.playerHand.cards[k], shuffled[51 - 2 * k]) << k;
+        EXPECT_EQ(game.computerHand.cards[k], shuffled[50 - 2 * k]) << k;
+    }
+    EXPECT_EQ(game.playerHand.count, 5);
+    EXPECT_EQ(game.computerHand.count, 5);
+    EXPECT_EQ(pileCards(game.discardPile), std::vector<Card>{shuffled[41]});
+    EXPECT_EQ(pileCards(game.drawPile), std::vector(shuffled.begin(), shuffled.begin() + 41));
+    EXPECT_EQ(game.turn, Side::Player);
+}
+
+TEST(Shuffle, TheSeedDecidesTheOrder) {
+    EXPECT_EQ(pileCards(makeCards(kSeed)), pileCards(makeCards(kSeed)));
+    EXPECT_NE(pileCards(makeCards(kSeed)), pileCards(makeCards(kSeed + 1)));
+}
+
+TEST(Recycle, TheDiscardsGoBackUnderTheCardInPlayLongestLyingOnTop) {
+    GameState game;
+    for (const Card c : cards("c6 c7")) {
+        ASSERT_TRUE(push(game.drawPile, c));
+    }
+    for (const Card c : cards("h3 h4 h5")) {
+        ASSERT_TRUE(push(game.discardPile, c));
+    }
+    EXPECT_EQ(recycleDiscard(game).event, Event::Recycled);
+    EXPECT_EQ(pileCards(game.discardPile), cards("h5"));
+    EXPECT_EQ(pileCards(game.drawPile), cards("c6 c7 h4 h3"));
+
+    // Only the card in play left: nothing moves and nothing is reported.
+    const Report again = recycleDiscard(game);
+    EXPECT_EQ(again.event, Event::None);
+    EXPECT_FALSE(again.ends());
+    EXPECT_EQ(pileCards(game.drawPile), cards("c6 c7 h4 h3"));
+}
+
+}  // namespace
+}  // namespace sol

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "console/exit_request.h"
+#include "console/key_codes.h"
+#include "display/layout.h"
+#include "frontend/menu_loop.h"
+#include "frontend/menu_screen.h"
+#include "support/golden.h"
+#include "support/memory_console.h"
+
+namespace sol {
+namespace {
+
+using namespace key;
+
+// The entry under the menu's marker, 0 for none; a second marker is -1.
+int markedEntry(const MemoryConsole& c) {
+    int marked = 0;
+    for (int entry = 1; entry <= 3; ++entry) {
+        if (c.text(layout::kMenuMarkerColumn, layout::menuEntryRow(entry), 2) == "☞") {
+            marked = marked == 0 ? entry : -1;
+        }
+    }
+    return marked;
+}
+
+TEST(MenuScreen, TheFramedMenuWaitsWithTheMarkerOnEntryOne) {
+    MemoryConsole console;
+    console.pushKeys({kEnter});
+    console.setBeforeRead([](const MemoryConsole& c) {
+        EXPECT_TRUE(c.cursorHidden());
+        EXPECT_GOLDEN(c.screen(), "menu.txt");
+    });
+    EXPECT_EQ(menuScreen(console), MenuEntry::StartGame);
+    EXPECT_EQ(markedEntry(console), 0) << "the marker is gone on return";
+}
+
+struct NavigationCase {
+    const char* name;
+    std::vector<int> keys;  // Enter is added at the end
+    MenuEntry entry;
+};
+
+class MenuNavigation : public testing::TestWithParam<NavigationCase> {};
+
+TEST_P(MenuNavigation, ReturnsTheEntryUnderTheOneMarker) {
+    MemoryConsole console;
+    std::vector<int> keys = GetParam().keys;
+    keys.push_back(kEnter);
+    console.pushKeys(keys);
+    std::vector<int> marked;
+    console.setBeforeRead([&](const MemoryConsole& c) { marked.push_back(markedEntry(c)); });
+    EXPECT_EQ(menuScreen(console), GetParam().entry);
+    EXPECT_EQ(marked.back(), static_cast<int>(GetParam().entry));
+    EXPECT_EQ(std::count(marked.begin(), marked.end(), -1), 0) << "a half marker left behind";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MenuNavigation,
+    testing::Values(NavigationCase{"EnterAtOnce", {}, MenuEntry::StartGame},
+                    NavigationCase{"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
+                    NavigationCase{"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
+                    NavigationCase{"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
+                    NavigationCase{
+                        "CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
+                    NavigationCase{"OtherKeysChangeNothing",
+                                   {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00},
+                                   MenuEntry::StartGame}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// The status the loop returns, or -1 when the keys run out first.
+int runMenu(MemoryConsole& console, const std::vector<int>& keys) {
+    console.pushKeys(keys);
+    try {
+        return mainMenuLoop(console, [] { return 7u; });
+    } catch (const ExitRequest&) {
+        return -1;
+    }
+}
+
+TEST(MenuLoop, QuitClearsTheScreenAndReturnsZero) {
+    MemoryConsole console;
+    EXPECT_EQ(runMenu(console, {kPrefix, kDown, kPrefix, kDown, kEnter}), 0);
+    EXPECT_EQ(test::screenText(console.screen()), std::string(25, '\n'));
+}
+
+TEST(MenuLoop, RulesOnACleanScreenThenAnyKeyGivesTheMenuBackOnEntryOne) {
+    MemoryConsole console;
+    std::vector<int> marked;
+    console.setBeforeRead([&](const MemoryConsole& c) {
+        marked.push_back(markedEntry(c));
+        if (marked.size() == 3) {
+            EXPECT_TRUE(c.cursorHidden());
+            EXPECT_GOLDEN(c.screen(), "rules.txt");
+        }
+    });
+    EXPECT_EQ(runMenu(console, {kDown, kEnter, 'x', kUp, kEnter}), 0);
+    EXPECT_EQ(marked, (std::vector<int>{1, 2, 0, 1, 3}));
+}
+
+// An arrow on the rules screen is two codes: the wait takes the prefix and
+// the menu takes the arrow as its first key.
+struct ArrowOnRulesCase {
+    int arrow;
+    int marked;  // at the menu's second read
+};
+
+class ArrowOnRules : public testing::TestWithParam<ArrowOnRulesCase> {};
+
+TEST_P(ArrowOnRules, TheMenuReadsTheSecondCode) {
+    MemoryConsole console;
+    std::vector<int> marked;
+    console.setBeforeRead([&](const MemoryConsole& c) { marked.push_back(markedEntry(c)); });
+    runMenu(console, {kDown, kEnter, kPrefix, GetParam().arrow});
+    ASSERT_EQ(marked.size(), 5u);
+    EXPECT_EQ(marked[4], GetParam().marked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Codes, ArrowOnRules,
+                         testing::Values(ArrowOnRulesCase{kUp, 3}, ArrowOnRulesCase{kDown, 2},
+                                         ArrowOnRulesCase{kLeft, 1}, ArrowOnRulesCase{kRight, 1}));
+
+TEST(MenuLoop, EntryOneDealsAGameAndWaitsOnTheTable) {
+    MemoryConsole console;
+    EXPECT_EQ(runMenu(console, {kEnter}), -1);
+    EXPECT_EQ(console.text(layout::slotBoxColumn(0) + 1, layout::kSelectionMarkerRow, 2), "△");
+    EXPECT_NE(console.text(layout::kInPlayFace.x, layout::kInPlayFace.y, 2), "  ");
+}
+
+}  // namespace
+}  // namespace sol
