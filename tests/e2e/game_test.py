@@ -6,6 +6,7 @@ import sys
 import time
 import unittest
 
+from layout import L, slot_box_column, slot_face_column
 from tmux_pane import Pane
 
 BINARY = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "../../build/frontend/solbangul")
@@ -19,30 +20,24 @@ class Table:
     """The cards as the screen shows them."""
 
     def __init__(self, pane):
-        self.pane = pane
         self.player = []
-        for k in range(15):
-            symbol = pane.text(k * 4 + 8, 18, 1)
-            rank = pane.text(k * 4 + 8, 19, 2).strip()
+        for k in range(L.kSlots):
+            x = slot_face_column(k)
+            symbol = pane.text(x, L.kPlayerFaceRow, 1)
             if symbol not in SHAPES:
                 break
-            self.player.append((SHAPES[symbol], rank))
+            self.player.append((SHAPES[symbol], pane.text(x, L.kPlayerFaceRow + 1, 2).strip()))
         self.computer = [
-            pane.text(k * 4 + 8, 3, 1) + pane.text(k * 4 + 8, 4, 2).strip()
-            for k in range(15) if pane.text(k * 4 + 8, 3, 1).strip()
+            pane.text(slot_face_column(k), L.kComputerFaceRow, 1)
+            + pane.text(slot_face_column(k), L.kComputerFaceRow + 1, 2).strip()
+            for k in range(L.kSlots) if pane.text(slot_face_column(k), L.kComputerFaceRow, 1).strip()
         ]
-        symbol = pane.text(32, 10, 1)
-        self.in_play = (SHAPES.get(symbol), pane.text(32, 11, 3).strip())
+        x, y = L.kInPlayFace
+        self.in_play = (SHAPES.get(pane.text(x, y, 1)), pane.text(x, y + 1, 3).strip())
 
-    def first_match(self):
+    def first(self, matching):
         for k, (shape, rank) in enumerate(self.player):
-            if shape == self.in_play[0] or rank == self.in_play[1]:
-                return k
-        return None
-
-    def first_mismatch(self):
-        for k, (shape, rank) in enumerate(self.player):
-            if shape != self.in_play[0] and rank != self.in_play[1]:
+            if (shape == self.in_play[0] or rank == self.in_play[1]) == matching:
                 return k
         return None
 
@@ -51,19 +46,19 @@ class GameTest(unittest.TestCase):
     def setUp(self):
         self.pane = Pane(BINARY)
         self.addCleanup(self.pane.close)
-        self.pane.wait_text(38, 2, "< 메 뉴 >")
+        self.pane.wait_text(L.kMenuTitle[0] + 8, L.kMenuTitle[1], "< 메 뉴 >")
         self.pane.keys("Enter")
-        self.pane.wait_for(lambda: self.pane.text(30, 9, 1) == "┏", "the table")
         self.pane.wait_for(lambda: Table(self.pane).player, "the dealt cards")
 
     def over(self):
         return PROMPT in self.pane.screen()
 
+    def marker_under(self, slot):
+        return self.pane.text(slot_box_column(slot) + 1, L.kSelectionMarkerRow, 1) == "△"
+
     def select(self, slot):
-        self.pane.keys("Down")  # back to slot 1
-        for _ in range(slot):
-            self.pane.keys("Right")
-        self.pane.wait_for(lambda: self.pane.text(slot * 4 + 7, 21, 1) == "△", "the marker")
+        self.pane.keys("Down", *["Right"] * slot)
+        self.pane.wait_for(lambda: self.marker_under(slot), "the marker")
 
     def act_and_settle(self, *keys):
         before = self.pane.screen()
@@ -76,16 +71,15 @@ class GameTest(unittest.TestCase):
     def test_a_whole_game(self):
         p = self.pane
         table = Table(p)
-        self.assertEqual(len(table.player), 5)
-        self.assertEqual(len(table.computer), 5)
-        self.assertEqual(p.text(7, 21, 1), "△", "the marker starts under slot 1")
+        self.assertEqual((len(table.player), len(table.computer)), (5, 5))
+        self.assertTrue(self.marker_under(0), "the marker starts under slot 1")
 
         # A card that does not match is refused, and nothing else changes.
-        wrong = table.first_mismatch()
+        wrong = table.first(matching=False)
         if wrong is not None:
             self.select(wrong)
             self.act_and_settle("Enter")
-            self.assertEqual(p.text(32, 15, 22), REFUSAL)
+            self.assertEqual(p.text(*L.kRefusalMessage, 22), REFUSAL)
             self.assertEqual(Table(p).player, table.player)
 
         moves = 0
@@ -93,7 +87,7 @@ class GameTest(unittest.TestCase):
             moves += 1
             self.assertLess(moves, 400, "the game does not end")
             table = Table(p)
-            match = table.first_match()
+            match = table.first(matching=True)
             if match is None:
                 self.act_and_settle("Up", "Enter")  # take a card
                 continue
@@ -108,8 +102,7 @@ class GameTest(unittest.TestCase):
             self.assertTrue(after.computer != table.computer or after.in_play[1] in "JK",
                             "the computer did not move")
 
-        self.assertTrue(self.over())
-        self.assertTrue("■" in p.screen())
+        self.assertIn("■", p.screen())
         p.keys("x")
         self.assertEqual(p.exit_status(), 1)
         self.assertTrue(p.terminal_restored())

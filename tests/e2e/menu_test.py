@@ -4,34 +4,28 @@ import os
 import sys
 import unittest
 
+from layout import L, menu_entry_row
 from tmux_pane import Pane
 
 BINARY = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "../../build/frontend/solbangul")
+TITLE = (L.kMenuTitle[0] + 8, L.kMenuTitle[1], "< 메 뉴 >")
 
 
 class MenuTest(unittest.TestCase):
     def setUp(self):
         self.pane = Pane(BINARY)
         self.addCleanup(self.pane.close)
-        self.pane.wait_text(38, 2, "< 메 뉴 >")
+        self.pane.wait_text(*TITLE)
 
-    def assert_marker_on(self, entry):
-        for other in (1, 2, 3):
-            expected = "☞" if other == entry else " "
-            self.assertEqual(self.pane.text(28, other * 4 + 2, 1), expected, "entry %d" % other)
+    def marker_on(self, entry):
+        return self.pane.text(L.kMenuMarkerColumn, menu_entry_row(entry), 1) == "☞"
 
-    def test_menu_stands_at_its_cells(self):
+    def test_menu_and_rules_stand_at_their_cells(self):
         p = self.pane
-        self.assertEqual(p.text(1, 0, 1), "┏")
-        self.assertEqual(p.text(77, 0, 1), "┓")
-        self.assertEqual(p.text(1, 23, 1), "┗")
-        self.assertEqual(p.text(77, 11, 1), "┃")
-        self.assertEqual(p.text(37, 6, 9), "게임 시작")
-        self.assertEqual(p.text(37, 10, 9), "게임 설명")
-        self.assertEqual(p.text(37, 14, 9), "종료 하기")
-        self.assertEqual(p.text(31, 5, 1), "┏")
-        self.assertEqual(p.text(51, 15, 1), "┛")
-        self.assert_marker_on(1)
+        self.assertEqual(p.golden_differences("menu.txt"), [])
+        p.keys("Down", "Enter")
+        p.wait_text(L.kRulesColumn + 3, 1, "솔방울게임")
+        self.assertEqual(p.golden_differences("rules.txt"), [])
 
     def test_junk_input_leaves_the_menu_as_it_was(self):
         p = self.pane
@@ -53,13 +47,10 @@ class MenuTest(unittest.TestCase):
     def test_rules_and_back_then_quit_with_status_zero(self):
         p = self.pane
         p.keys("Down", "Enter")
-        p.wait_text(5, 1, "솔방울게임")
-        self.assertEqual(p.text(2, 1, 1), "☞")
-        self.assertEqual(p.text(2, 22, 16), "-아무키를 누르면")
-        self.assertEqual(p.text(1, 0, 1), " ", "no frame on the rules screen")
+        p.wait_text(L.kRulesColumn + 3, 1, "솔방울게임")
         p.keys("x")
-        p.wait_text(38, 2, "< 메 뉴 >")
-        self.assert_marker_on(1)
+        p.wait_text(*TITLE)
+        self.assertTrue(self.marker_on(1))
         p.keys("Down", "Down", "Enter")
         self.assertEqual(p.exit_status(), 0)
         self.assertTrue(p.terminal_restored())
@@ -74,12 +65,12 @@ class MenuTest(unittest.TestCase):
     def test_suspend_gives_the_terminal_back_and_resume_redraws(self):
         p = self.pane
         p.keys("Down")
-        p.wait_for(lambda: p.text(28, 10, 1) == "☞", "marker on entry 2")
+        p.wait_for(lambda: self.marker_on(2), "marker on entry 2")
         p.keys("C-z")
         self.assertEqual(p.settings_while_stopped(), p.initial_settings())
         # The pane's shell continues the program, which draws the menu again.
-        p.wait_text(38, 2, "< 메 뉴 >")
-        p.wait_for(lambda: p.text(28, 10, 1) == "☞", "the same menu back")
+        p.wait_text(*TITLE)
+        p.wait_for(lambda: self.marker_on(2), "the same menu back")
         p.keys("Down", "Enter")
         self.assertEqual(p.exit_status(), 0)
         self.assertTrue(p.terminal_restored())

@@ -79,6 +79,30 @@ class Pane:
     def screen(self):
         return self._tmux("capture-pane", "-p", "-t", "0")
 
+    def golden_differences(self, name):
+        """The rows that differ from tests/golden/<name>, where the game counts
+        every non-ASCII character as two columns: each must start at its
+        column, whatever width the terminal draws it with."""
+        path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../golden", name)
+        with open(path, encoding="utf-8") as f:
+            golden = f.read().split("\n")
+        rows = self.cells()
+        differences = []
+        for y, line in enumerate(golden):
+            row = rows[y] if y < len(rows) else []
+            x = 0
+            for ch in line:
+                width = 1 if ord(ch) < 128 else 2
+                cells = (row + [" "] * (x + width))[x:x + width]
+                if cells[0] != ch and not (ch == " " and cells[0] == ""):
+                    differences.append("row %d column %d: %r, not %r" % (y, x, cells[0], ch))
+                    break
+                x += width
+            else:
+                if "".join(row[x:]).strip():
+                    differences.append("row %d: %r after the end" % (y, "".join(row[x:])))
+        return differences
+
     def wait_for(self, predicate, what, timeout=5.0):
         end = time.monotonic() + timeout
         while time.monotonic() < end:
