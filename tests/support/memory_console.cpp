@@ -10,11 +10,6 @@ void MemoryConsole::gotoXY(int x, int y) {
     screen_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
 }
 
-void MemoryConsole::clearScreen() {
-    screen_.clear();
-    ++clearCount_;
-}
-
 int MemoryConsole::readKey() {
     if (beforeRead_) {
         beforeRead_(*this);
@@ -29,7 +24,6 @@ int MemoryConsole::readKey() {
     if (!key) {
         throw ExitRequest{1};
     }
-    ++keysRead_;
     return *key;
 }
 

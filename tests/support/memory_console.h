@@ -18,7 +18,7 @@ class MemoryConsole final : public Console {
   public:
     void hideCursor() override { cursorHidden_ = true; }
     void gotoXY(int x, int y) override;
-    void clearScreen() override;
+    void clearScreen() override { screen_.clear(); }
     void write(std::string_view text) override { screen_.write(text); }
     int readKey() override;
 
@@ -33,11 +33,8 @@ class MemoryConsole final : public Console {
     }
 
     const ScreenBuffer& screen() const { return screen_; }
-    std::string row(int y) const { return screen_.row(y); }
     std::string text(int x, int y, int columns) const { return screen_.text(x, y, columns); }
     bool cursorHidden() const { return cursorHidden_; }
-    int clearCount() const { return clearCount_; }
-    int keysRead() const { return keysRead_; }
     std::size_t keysLeft() const { return keys_.size(); }
 
   private:
@@ -46,8 +43,6 @@ class MemoryConsole final : public Console {
     std::function<std::optional<int>()> source_;
     std::function<void(const MemoryConsole&)> beforeRead_;
     bool cursorHidden_ = false;
-    int clearCount_ = 0;
-    int keysRead_ = 0;
 };
 
 }  // namespace sol

@@ -20,21 +20,6 @@ void PrintTo(const Card& card, std::ostream* os) {
 namespace sol::test {
 namespace {
 
-std::vector<std::string_view> words(std::string_view text) {
-    std::vector<std::string_view> out;
-    while (!text.empty()) {
-        const auto start = text.find_first_not_of(' ');
-        if (start == std::string_view::npos) {
-            break;
-        }
-        text.remove_prefix(start);
-        const auto end = std::min(text.find(' '), text.size());
-        out.push_back(text.substr(0, end));
-        text.remove_prefix(end);
-    }
-    return out;
-}
-
 std::vector<Card> fullDeck() {
     std::vector<Card> deck;
     for (const char shape : {'h', 'd', 'c', 's'}) {
@@ -69,8 +54,9 @@ Card card(std::string_view text) {
 }
 
 std::vector<Card> cards(std::string_view texts) {
+    std::istringstream in{std::string(texts)};
     std::vector<Card> out;
-    for (const std::string_view word : words(texts)) {
+    for (std::string word; in >> word;) {
         out.push_back(card(word));
     }
     return out;
@@ -78,16 +64,19 @@ std::vector<Card> cards(std::string_view texts) {
 
 GameState position(std::string_view text) {
     std::map<std::string, std::string> fields;
-    while (!text.empty()) {
-        const auto bar = std::min(text.find('|'), text.size());
-        const std::string_view field = text.substr(0, bar);
-        const auto colon = field.find(':');
-        const auto name = words(field.substr(0, colon));
-        fields[std::string(name.at(0))] = std::string(field.substr(colon + 1));
-        text.remove_prefix(std::min(bar + 1, text.size()));
+    std::istringstream in{std::string(text)};
+    std::string field;
+    for (std::string word; in >> word;) {
+        if (word.ends_with(':')) {
+            field = word.substr(0, word.size() - 1);
+        } else if (word != "|") {
+            fields[field] += word + " ";
+        }
     }
     GameState game;
-    std::vector<Card> used;
+    std::vector<Card> used = cards(fields["next"]);
+    const Card inPlay = fields.count("play") ? cards(fields["play"]).at(0) : card("s5");
+    used.push_back(inPlay);
     for (const auto& [name, side] : {std::pair{"you", Side::Player}, {"cpu", Side::Computer}}) {
         for (const Card c : cards(fields[name])) {
             if (!appendToHand(game.hand(side), c)) {
@@ -96,16 +85,13 @@ GameState position(std::string_view text) {
             used.push_back(c);
         }
     }
-    const std::vector<Card> next = cards(fields["next"]);
-    const Card inPlay = card(fields.count("play") ? words(fields["play"]).at(0) : "s5");
-    used.push_back(inPlay);
-    used.insert(used.end(), next.begin(), next.end());
     std::vector<Card> rest;
     for (const Card c : fullDeck()) {
         if (std::find(used.begin(), used.end(), c) == used.end()) {
             rest.push_back(c);
         }
     }
+    const std::vector<Card> next = cards(fields["next"]);
     const int underNext =
         fields.count("draw") ? std::stoi(fields["draw"]) - int(next.size()) : int(rest.size());
     for (int i = 0; i < int(rest.size()); ++i) {
@@ -115,8 +101,7 @@ GameState position(std::string_view text) {
         put(game.drawPile, *c);
     }
     put(game.discardPile, inPlay);
-    game.turn = words(fields["turn"]) == std::vector<std::string_view>{"cpu"} ? Side::Computer
-                                                                              : Side::Player;
+    game.turn = fields["turn"] == "cpu " ? Side::Computer : Side::Player;
     return game;
 }
 
