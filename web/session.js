@@ -18,6 +18,7 @@
     const chunks = [];
     let wake = null;
     return {
+      waitingForKey: false, // blocked with nothing to read and no deadline
       push(bytes) {
         chunks.push(bytes);
         if (wake) wake();
@@ -25,14 +26,17 @@
       // Resolves when input is there, or after timeoutMs (never when < 0).
       waitForInput(timeoutMs) {
         if (chunks.length > 0 || timeoutMs === 0) return Promise.resolve();
+        this.waitingForKey = timeoutMs < 0;
         return new Promise((resolve) => {
-          const timer = timeoutMs > 0 ? setTimeout(done, timeoutMs) : null;
-          function done() {
+          let timer = null;
+          const done = () => {
             clearTimeout(timer);
             wake = null;
+            this.waitingForKey = false;
             resolve();
-          }
+          };
           wake = done;
+          if (timeoutMs > 0) timer = setTimeout(done, timeoutMs);
         });
       },
       takeInput(capacity) {
@@ -55,7 +59,7 @@
   // factory; moduleOptions: passed on to it (node needs wasmBinary).
   function startSession(terminal, createModule, moduleOptions) {
     const encoder = new TextEncoder();
-    const session = { programs: 0, type, onEnded: null };
+    const session = { programs: 0, type, settled, running: () => input !== null };
     let input = null; // the running program's; null once it has ended
 
     function type(data) {
@@ -72,7 +76,6 @@
         if (input !== own) return;
         input = null;
         terminal.write('\x1bc' + kEndedLine);
-        if (session.onEnded) session.onEnded();
       };
       createModule(Object.assign({}, moduleOptions, {
         solTerminal: {
@@ -83,6 +86,18 @@
         },
         onAbort: ended,
       }));
+    }
+
+    // Resolves once the program waits for a key (or has ended) and the
+    // terminal shows everything sent to it.
+    function settled() {
+      return new Promise((resolve) => {
+        const check = () => {
+          if (input && !input.waitingForKey) setTimeout(check, 5);
+          else terminal.write('', resolve);
+        };
+        check();
+      });
     }
 
     terminal.onData(type);
