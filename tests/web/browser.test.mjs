@@ -1,0 +1,104 @@
+// The served page in Debian's Chromium: the menu shows without a click, keys
+// and the touch buttons play a whole game, the rows are read from the DOM,
+// and nothing is fetched from outside the page's own folder.
+import assert from 'node:assert/strict';
+import { mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { createRequire } from 'node:module';
+import { tmpdir } from 'node:os';
+import { extname, join, normalize } from 'node:path';
+import { test } from 'node:test';
+
+const page = process.env.SOLBANGUL_PAGE;
+const shots = join(page, '..', 'screenshots');
+const require = createRequire(new URL('../../web/package.json', import.meta.url));
+const { chromium } = require('playwright-core');
+const { kEndedLine } = require(join(page, 'session.js'));
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
+
+function serve() {
+  const server = createServer((request, response) => {
+    const file = join(page, normalize(new URL(request.url, 'http://x').pathname));
+    try {
+      const body = readFileSync(file);
+      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
+      response.end(body);
+    } catch {
+      response.writeHead(404).end();
+    }
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+test('the page plays a whole game in Chromium', async () => {
+  const server = await serve();
+  const origin = `http://127.0.0.1:${server.address().port}`;
+  const profile = mkdtempSync(join(tmpdir(), 'solbangul-chromium-'));
+  const browser = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium',
+    headless: true,
+    viewport: { width: 1000, height: 720 },
+    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+  try {
+    const tab = browser.pages()[0] ?? (await browser.newPage());
+    const requests = [];
+    tab.on('request', (request) => requests.push(request.url()));
+    const rows = () => tab.$$eval('.xterm-rows > div', (divs) =>
+      divs.map((div) => div.textContent.replaceAll('\u00a0', ' ')));
+    // The DOM rows follow the terminal at the next animation frame.
+    const settled = () => tab.evaluate(() => session.settled().then(() =>
+      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+    const press = async (...keys) => {
+      for (const key of keys) {
+        await tab.keyboard.press(key);
+        await settled();
+      }
+    };
+    const shows = async (text) => (await rows()).some((row) => row.includes(text));
+
+    const start = Date.now();
+    await tab.goto(`${origin}/index.html`);
+    await tab.waitForFunction(() => document.querySelector('.xterm-rows')?.textContent.includes('게임 시작'));
+    console.log(`menu shown ${Date.now() - start} ms after the page was asked for`);
+    await settled();
+    mkdirSync(shots, { recursive: true });
+    await tab.screenshot({ path: join(shots, 'menu.png') });
+    assert.equal((await rows()).length, 25);
+    assert.match((await rows())[6], /☞ {2}┃ {5}게임 시작/);
+    const box = await tab.locator('.xterm-screen').boundingBox();
+    assert.ok(Math.abs(box.x + box.width / 2 - 500) < 2, 'the terminal is centred');
+
+    // A touch button moves the marker like the arrow key; the rules and back.
+    await tab.getByRole('button', { name: '아래' }).click();
+    await settled();
+    assert.match((await rows())[10], /☞ {2}┃ {5}게임 설명/);
+    await press('Enter');
+    assert.ok(await shows('1. 카드는 총 54장이다.'));
+    await press('x');
+
+    // A whole game: lay the selected card when it fits, else draw.
+    await press('Enter');
+    await tab.screenshot({ path: join(shots, 'table.png') });
+    // Checked after every key: the key after a banner would end the program.
+    const moves = ['ArrowRight', 'Enter', 'ArrowUp', 'Enter'];
+    for (let n = 0; n < 800 && !(await shows('Pleas any key~')); n++) {
+      await press(moves[n % moves.length]);
+    }
+    assert.ok(await shows('Pleas any key~'));
+    await tab.screenshot({ path: join(shots, 'banner.png') });
+    await press('Space');
+    assert.equal((await rows())[0].trimEnd(), kEndedLine);
+    await press('Enter');
+    assert.ok(await shows('게임 시작'));
+    assert.equal(await tab.evaluate('session.programs'), 2);
+
+    assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
+  } finally {
+    await browser.close();
+    server.close();
+    rmSync(profile, { recursive: true, force: true });
+  }
+});
