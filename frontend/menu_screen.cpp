@@ -2,6 +2,7 @@
 
 #include "console/key_codes.h"
 #include "display/outer_frame.h"
+#include "solbangul_version.h"
 
 namespace sol {
 namespace {
@@ -17,7 +18,7 @@ struct Placed {
 
 constexpr Placed kLayout[] = {
     {70, 1, "솔방울"},
-    {70, 2, "v1.0"},
+    {70, 2, "v" SOLBANGUL_VERSION},
     {30, 2, "        < 메 뉴 >          "},
     {30, 5, kBoxTop},
     {30, 6, " ┃    게임 시작     ┃"},
