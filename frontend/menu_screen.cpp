@@ -3,11 +3,12 @@
 #include "console/key_codes.h"
 #include "display/layout.h"
 #include "display/outer_frame.h"
+#include "solbangul_version.h"
 
 namespace sol {
 namespace {
 
-constexpr const char* kCredits[] = {"솔방울", "v1.0"};
+constexpr const char* kCredits[] = {"솔방울", "v" SOLBANGUL_VERSION};
 constexpr const char* kTitle = "        < 메 뉴 >          ";
 constexpr const char* kBoxTop = " ┏━━━━━━━━━┓";
 constexpr const char* kBoxBottom = " ┗━━━━━━━━━┛";

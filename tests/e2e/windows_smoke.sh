@@ -9,8 +9,12 @@
 set -euo pipefail
 
 exe=$(realpath "${1:-build-mingw/frontend/solbangul.exe}")
-wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
+wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 [[ -x $wine ]] || { echo "wine64 not found" >&2; exit 2; }
+# Wine writes the console to the terminal in the locale's character set: with
+# none set (C, ASCII) every glyph would come out as '?'. tmux reads the same
+# variable, so the pane holds UTF-8 whatever the caller's locale.
+export LC_ALL=C.UTF-8
 [[ -f $exe ]] || { echo "no executable at $exe" >&2; exit 2; }
 
 work=$(mktemp -d /tmp/sol-wine-XXXXXX)
