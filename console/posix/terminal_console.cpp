@@ -46,6 +46,11 @@ int openNonBlocking(int fd) {
 
 }  // namespace
 
+bool positionsCursor(std::string_view term) {
+    // Editors' shell buffers and line printers say "dumb".
+    return term != "dumb" && !term.starts_with("dumb-");
+}
+
 TerminalConsole::TerminalConsole(Options options)
     : options_(options),
       inIsTerminal_(::isatty(options.in) == 1),

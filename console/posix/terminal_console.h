@@ -17,6 +17,10 @@
 
 namespace sol::posix {
 
+// Whether the terminal TERM names can position the cursor, as every screen
+// of the game needs. An unset TERM is taken to mean a usual terminal.
+bool positionsCursor(std::string_view term);
+
 // A Unix terminal as the game's console. What the game writes goes into a
 // screen model; before every key wait the renderer sends the terminal, in one
 // write, just what changed. Keys are read raw and decoded; signals arrive as
