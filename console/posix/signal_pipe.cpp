@@ -45,6 +45,7 @@ void onSignal(int signal) {
 void onCrash(int signal) {
     if (crash.armed) {
         crash.armed = 0;
+        tcflush(crash.out, TCOFLUSH);  // what is queued may be half a frame
         [[maybe_unused]] const ssize_t n = ::write(crash.out, kCrashBytes, sizeof kCrashBytes - 1);
         if (crash.haveSettings) {
             tcsetattr(crash.in, TCSANOW, &crash.settings);
@@ -101,16 +102,20 @@ SignalPipe::SignalPipe() {
     }
 
     auto install = [this](int signal, void (*handler)(int), int flags) {
-        Saved saved{signal, {}};
-        if (sigaction(signal, nullptr, &saved.action) != 0 || saved.action.sa_handler == SIG_IGN) {
-            return;  // the parent wants it ignored (nohup, a background job)
-        }
         struct sigaction action {};
         action.sa_handler = handler;
         sigemptyset(&action.sa_mask);
         // No SA_RESTART: a signal interrupts whatever call is blocking.
         action.sa_flags = flags;
-        sigaction(signal, &action, nullptr);
+        Saved saved{signal, {}};
+        if (sigaction(signal, &action, &saved.action) != 0) {
+            return;
+        }
+        if (saved.action.sa_handler == SIG_IGN) {
+            // The parent wants it ignored (nohup, a background job): so be it.
+            sigaction(signal, &saved.action, nullptr);
+            return;
+        }
         saved_.push_back(saved);
     };
     forEachTerminating([&](int signal) { install(signal, onSignal, 0); });
@@ -118,6 +123,7 @@ SignalPipe::SignalPipe() {
         install(signal, onSignal, 0);
     }
     for (const int signal : kCrash) {
+        // Filled before the handler can run: a crash then finds it set.
         sigaction(signal, nullptr, &crash.previous[signal]);
         install(signal, onCrash, SA_ONSTACK);
     }
