@@ -6,7 +6,7 @@ namespace sol::key {
 inline constexpr int kEnter = 13;
 inline constexpr int kEscape = 27;
 inline constexpr int kPrefix = 224;   // before a cursor-block key's own code
-inline constexpr int kPadPrefix = 0;  // before an F-key's own code
+inline constexpr int kPadPrefix = 0;  // before an F-key's, Alt-key's or Ctrl-@'s own code
 inline constexpr int kUp = 72;
 inline constexpr int kDown = 80;
 inline constexpr int kLeft = 75;
@@ -17,8 +17,24 @@ inline constexpr int kPageUp = 73;
 inline constexpr int kPageDown = 81;
 inline constexpr int kInsert = 82;
 inline constexpr int kDelete = 83;
-inline constexpr int kF1 = 59;    // F1..F10 are 59..68 after kPadPrefix
-inline constexpr int kF11 = 133;  // F11, F12 are 133, 134 after kPrefix
+inline constexpr int kPadCentre = 76;  // keypad 5 without Num Lock
+inline constexpr int kF1 = 59;         // F1..F10 are 59..68 after kPadPrefix
+inline constexpr int kShiftF1 = 84;    // Shift+F1..F10 are 84..93 after kPadPrefix
+inline constexpr int kCtrlF1 = 94;     // Ctrl+F1..F10 are 94..103
+inline constexpr int kAltF1 = 104;     // Alt+F1..F10 are 104..113
+inline constexpr int kF11 = 133;       // F11, F12 are 133, 134 after kPrefix
 inline constexpr int kF12 = 134;
+inline constexpr int kCtrlUp = 141;  // Ctrl+arrows after kPrefix
+inline constexpr int kCtrlDown = 145;
+inline constexpr int kCtrlLeft = 115;
+inline constexpr int kCtrlRight = 116;
+inline constexpr int kAltUp = 152;  // Alt+arrows after kPadPrefix
+inline constexpr int kAltDown = 160;
+inline constexpr int kAltLeft = 155;
+inline constexpr int kAltRight = 157;
+inline constexpr int kCtrlAt = 3;     // Ctrl-@ (Ctrl-Space, NUL) after kPadPrefix
+inline constexpr int kShiftTab = 15;  // after kPadPrefix
+// Alt+letter is kPadPrefix and the letter's scan code; Alt+0..9 are 129, 120..128.
+inline constexpr int kAltDigit1 = 120;
 
 }  // namespace sol::key

@@ -1,5 +1,7 @@
 #include "console/key_decoder.h"
 
+#include <array>
+
 #include "console/key_codes.h"
 
 namespace sol {
@@ -10,100 +12,135 @@ constexpr unsigned char kEsc = 0x1B;
 // Longer parameters are garbage; keeping no more of them bounds memory.
 constexpr std::size_t kMaxParams = 32;
 
-// The number before the first ';' of CSI parameters, or -1 when there is none.
-int firstParam(const std::string& params) {
-    int value = -1;
-    for (char c : params) {
-        if (c == ';') {
-            break;
-        }
-        if (c < '0' || c > '9') {
-            return -1;
-        }
-        value = (value < 0 ? 0 : value) * 10 + (c - '0');
-        if (value > 9999) {
-            return -1;
-        }
-    }
-    return value;
+// Scan codes of A..Z, which Alt+letter delivers after the pad prefix.
+constexpr std::array<unsigned char, 26> kLetterScan = {30, 48, 46, 32, 18, 33, 34, 35, 23,
+                                                       36, 37, 38, 50, 49, 24, 25, 16, 19,
+                                                       31, 20, 22, 47, 17, 45, 21, 44};
+
+// Modifier keys held with a key, from the xterm parameter (1 + a bit mask).
+struct Modifiers {
+    bool shift = false;
+    bool alt = false;
+    bool ctrl = false;
+};
+
+Modifiers modifiersOf(int parameter) {
+    const int bits = parameter > 1 ? parameter - 1 : 0;
+    return {(bits & 1) != 0, (bits & 2) != 0, (bits & 4) != 0};
 }
 
-// CSI number '~' keys: Home, Insert, Delete, End, PgUp, PgDn, F1..F12.
-bool tildeKey(int number, int& prefix, int& code) {
-    prefix = key::kPrefix;
+// "a;b" as two numbers (-1 where absent); false for anything else.
+bool twoParams(const std::string& params, int& first, int& second) {
+    first = second = -1;
+    int* target = &first;
+    for (char c : params) {
+        if (c == ';' && target == &first) {
+            target = &second;
+        } else if (c >= '0' && c <= '9' && *target < 10000) {
+            *target = (*target < 0 ? 0 : *target * 10) + (c - '0');
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+struct Key {
+    int prefix;
+    int code;
+};
+
+// F1..F10 (index 0..9) with modifiers.
+Key functionKey(int index, Modifiers mods) {
+    const int base = mods.ctrl    ? key::kCtrlF1
+                     : mods.alt   ? key::kAltF1
+                     : mods.shift ? key::kShiftF1
+                                  : key::kF1;
+    return {key::kPadPrefix, base + index};
+}
+
+// Arrows: Shift is the arrow itself, Ctrl and Alt have codes of their own.
+Key arrowKey(char direction, Modifiers mods) {
+    static constexpr int kPlain[] = {key::kUp, key::kDown, key::kRight, key::kLeft};
+    static constexpr int kCtrl[] = {key::kCtrlUp, key::kCtrlDown, key::kCtrlRight, key::kCtrlLeft};
+    static constexpr int kAlt[] = {key::kAltUp, key::kAltDown, key::kAltRight, key::kAltLeft};
+    const int i = direction - 'A';
+    if (mods.ctrl) {
+        return {key::kPrefix, kCtrl[i]};
+    }
+    if (mods.alt) {
+        return {key::kPadPrefix, kAlt[i]};
+    }
+    return {key::kPrefix, kPlain[i]};
+}
+
+// Final letters shared by CSI and SS3.
+std::optional<Key> letterKey(char final, Modifiers mods) {
+    switch (final) {
+        case 'A':
+        case 'B':
+        case 'C':
+        case 'D':
+            return arrowKey(final, mods);
+        case 'H':
+            return Key{key::kPrefix, key::kHome};
+        case 'F':
+            return Key{key::kPrefix, key::kEnd};
+        case 'E':
+            return Key{key::kPadPrefix, key::kPadCentre};
+        case 'P':
+        case 'Q':
+        case 'R':
+        case 'S':
+            return functionKey(final - 'P', mods);
+        case 'Z':
+            return Key{key::kPadPrefix, key::kShiftTab};
+        default:
+            return std::nullopt;
+    }
+}
+
+// CSI number '~' keys: Home, Insert, Delete, End, PgUp, PgDn, F1..F12 and the
+// shifted F3..F10 that some terminals number 25..34.
+std::optional<Key> tildeKey(int number, Modifiers mods) {
     switch (number) {
         case 1:
         case 7:
-            code = key::kHome;
-            return true;
+            return Key{key::kPrefix, key::kHome};
         case 2:
-            code = key::kInsert;
-            return true;
+            return Key{key::kPrefix, key::kInsert};
         case 3:
-            code = key::kDelete;
-            return true;
+            return Key{key::kPrefix, key::kDelete};
         case 4:
         case 8:
-            code = key::kEnd;
-            return true;
+            return Key{key::kPrefix, key::kEnd};
         case 5:
-            code = key::kPageUp;
-            return true;
+            return Key{key::kPrefix, key::kPageUp};
         case 6:
-            code = key::kPageDown;
-            return true;
+            return Key{key::kPrefix, key::kPageDown};
         case 23:
-            code = key::kF11;
-            return true;
         case 24:
-            code = key::kF12;
-            return true;
+            return Key{key::kPrefix, key::kF11 + (number - 23) +
+                                         (mods.ctrl    ? 4
+                                          : mods.alt   ? 6
+                                          : mods.shift ? 2
+                                                       : 0)};
         default:
             break;
     }
-    prefix = key::kPadPrefix;
-    if (number >= 11 && number <= 15) {  // F1..F5
-        code = key::kF1 + number - 11;
-        return true;
+    if (number >= 11 && number <= 15) {
+        return functionKey(number - 11, mods);
     }
-    if (number >= 17 && number <= 21) {  // F6..F10
-        code = key::kF1 + 5 + number - 17;
-        return true;
+    if (number >= 17 && number <= 21) {
+        return functionKey(number - 12, mods);
     }
-    return false;
-}
-
-// Final letters shared by CSI and SS3: arrows, Home, End and F1..F4.
-bool letterKey(char final, int& prefix, int& code) {
-    prefix = key::kPrefix;
-    switch (final) {
-        case 'A':
-            code = key::kUp;
-            return true;
-        case 'B':
-            code = key::kDown;
-            return true;
-        case 'C':
-            code = key::kRight;
-            return true;
-        case 'D':
-            code = key::kLeft;
-            return true;
-        case 'H':
-            code = key::kHome;
-            return true;
-        case 'F':
-            code = key::kEnd;
-            return true;
-        default:
-            break;
+    static constexpr int kShifted[] = {25, 26, 28, 29, 31, 32, 33, 34};
+    for (int i = 0; i < 8; ++i) {
+        if (number == kShifted[i]) {
+            return functionKey(2 + i, Modifiers{true, false, false});
+        }
     }
-    prefix = key::kPadPrefix;
-    if (final >= 'P' && final <= 'S') {
-        code = key::kF1 + (final - 'P');
-        return true;
-    }
-    return false;
+    return std::nullopt;
 }
 
 }  // namespace
@@ -115,28 +152,30 @@ void KeyDecoder::feed(std::string_view bytes, Clock now) {
 }
 
 void KeyDecoder::tick(Clock now) {
-    if (state_ == State::Escape && now - escapeAt_ >= kEscapeWait) {
-        keys_.push_back(key::kEscape);
-        reset();
-    } else if (state_ != State::Ground && state_ != State::Escape &&
-               now - escapeAt_ >= kEscapeWait * 4) {
-        // A sequence that stopped half way will never finish: drop it.
-        reset();
+    if ((state_ != State::Escape && state_ != State::Ss3) || now - escapeAt_ < kEscapeWait) {
+        return;
     }
-}
-
-void KeyDecoder::finish() {
     if (state_ == State::Escape) {
         keys_.push_back(key::kEscape);
+        lateTail_ = LateTail::Introducer;
+    } else {
+        altKey('O');  // ESC O alone is Alt+O
+        lateTail_ = LateTail::Ss3Final;
     }
     reset();
 }
 
+void KeyDecoder::finish() {
+    tick(escapeAt_ + kEscapeWait);
+    lateTail_ = LateTail::None;
+    reset();
+}
+
 std::optional<KeyDecoder::Clock> KeyDecoder::deadline() const {
-    if (state_ == State::Ground) {
+    if (state_ != State::Escape && state_ != State::Ss3) {
         return std::nullopt;
     }
-    return escapeAt_ + (state_ == State::Escape ? kEscapeWait : kEscapeWait * 4);
+    return escapeAt_ + kEscapeWait;
 }
 
 int KeyDecoder::nextKey() {
@@ -184,12 +223,25 @@ void KeyDecoder::feedByte(unsigned char byte, Clock now) {
         case State::Utf8:
             utf8(byte, now);
             break;
+        case State::DoubleByte:
+            doubleByte(byte, now);
+            break;
     }
 }
 
 void KeyDecoder::ground(unsigned char byte, Clock now) {
     const bool wasCarriageReturn = afterCarriageReturn_;
     afterCarriageReturn_ = false;
+    const LateTail late = lateTail_;
+    lateTail_ = LateTail::None;
+    if (late == LateTail::Introducer && (byte == '[' || byte == 'O')) {
+        // The rest of a sequence whose Escape came too early to wait for it.
+        escape(byte, now);
+        return;
+    }
+    if (late == LateTail::Ss3Final && byte >= 0x40 && byte <= 0x7E) {
+        return;
+    }
     if (byte == kEsc) {
         state_ = State::Escape;
         escapeAt_ = now;
@@ -201,12 +253,16 @@ void KeyDecoder::ground(unsigned char byte, Clock now) {
             keys_.push_back(key::kEnter);
         }
     } else if (byte == 0) {
-        // Ctrl-@ would read as the first half of a two-code key: dropped.
+        emitPair(key::kPadPrefix, key::kCtrlAt);
     } else if (byte < 0x80) {
         keys_.push_back(byte);
+    } else if (encoding_ == Encoding::DoubleByte) {
+        if (byte >= 0x81 && byte <= 0xFE) {
+            state_ = State::DoubleByte;
+            lead_ = byte;
+        }
     } else if (byte >= 0xC2 && byte <= 0xF4) {
         state_ = State::Utf8;
-        escapeAt_ = now;
         utf8Left_ = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : 1;
         utf8Value_ = byte & (0x3F >> utf8Left_);
         utf8Minimum_ = utf8Left_ == 1 ? 0x80 : utf8Left_ == 2 ? 0x800 : 0x10000;
@@ -221,20 +277,40 @@ void KeyDecoder::escape(unsigned char byte, Clock now) {
         overlong_ = false;
     } else if (byte == 'O') {
         state_ = State::Ss3;
+        escapeAt_ = now;
     } else if (byte == kEsc) {
         keys_.push_back(key::kEscape);  // the first of two Escapes stands alone
         escapeAt_ = now;
-    } else if (byte < 0x20 || byte >= 0x80) {
+    } else if (byte < 0x20 || byte >= 0x7F) {
         keys_.push_back(key::kEscape);
         reset();
         ground(byte, now);
     } else {
-        reset();  // Alt with a key: not a key of the game
+        reset();
+        altKey(byte);
+    }
+}
+
+void KeyDecoder::altKey(unsigned char byte) {
+    if (byte >= 'a' && byte <= 'z') {
+        byte = static_cast<unsigned char>(byte - 'a' + 'A');
+    }
+    if (byte >= 'A' && byte <= 'Z') {
+        emitPair(key::kPadPrefix, kLetterScan[byte - 'A']);
+    } else if (byte >= '1' && byte <= '9') {
+        emitPair(key::kPadPrefix, key::kAltDigit1 + (byte - '1'));
+    } else if (byte == '0') {
+        emitPair(key::kPadPrefix, key::kAltDigit1 + 9);
+    } else {
+        keys_.push_back(byte);  // punctuation: the character, never an action code
     }
 }
 
 void KeyDecoder::csi(unsigned char byte, Clock now) {
-    if (byte >= 0x40 && byte <= 0x7E) {
+    // rxvt ends shifted function keys with '$', which is no final byte elsewhere.
+    const bool rxvtShift = byte == '$' && !params_.empty() &&
+                           params_.find_first_not_of("0123456789") == std::string::npos;
+    if ((byte >= 0x40 && byte <= 0x7E) || rxvtShift) {
         if (byte == '[' && params_.empty()) {
             state_ = State::LinuxFunction;
             return;
@@ -262,33 +338,43 @@ void KeyDecoder::csi(unsigned char byte, Clock now) {
 }
 
 void KeyDecoder::finishCsi(char final) {
-    int prefix = 0;
-    int code = 0;
-    const bool plain = params_.empty() || params_ == "1";
-    if (final == 'R' && params_.find(';') != std::string::npos) {
-        const int row = firstParam(params_);
-        const int column = firstParam(params_.substr(params_.find(';') + 1));
-        if (row > 0 && column > 0) {
-            cursorReport_ = CursorReport{row, column};
-        }
-    } else if (final == '~') {
-        if (params_.find(';') == std::string::npos && tildeKey(firstParam(params_), prefix, code)) {
-            emitPair(prefix, code);
-        }
-    } else if (plain && letterKey(final, prefix, code)) {
-        emitPair(prefix, code);
+    int first = 0;
+    int second = 0;
+    if (!twoParams(params_, first, second)) {
+        return;  // private forms (mouse, focus, replies to queries): no key
     }
-    // Anything else (modifiers, mouse, focus, paste markers) is no key.
+    if (final == 'R' && expectReport_ && first > 0 && second > 0) {
+        cursorReport_ = CursorReport{first, second};
+        return;
+    }
+    std::optional<Key> found;
+    if (final == '~' || final == '$' || final == '^' || final == '@') {
+        Modifiers mods = modifiersOf(second);
+        mods.shift |= final == '$' || final == '@';
+        mods.ctrl |= final == '^' || final == '@';
+        found = tildeKey(first, mods);
+    } else if (final >= 'a' && final <= 'd' && params_.empty()) {
+        found = arrowKey(static_cast<char>(final - 'a' + 'A'), Modifiers{true});  // rxvt Shift
+    } else if (first <= 1) {
+        found = letterKey(final, modifiersOf(second));
+    }
+    if (found) {
+        emitPair(found->prefix, found->code);
+    }
+    // Anything else (mouse, focus, paste markers, unknown keys) is no key.
 }
 
 void KeyDecoder::ss3(unsigned char byte) {
     reset();
-    int prefix = 0;
-    int code = 0;
     if (byte == 'M') {
         keys_.push_back(key::kEnter);  // keypad Enter in application mode
-    } else if (letterKey(static_cast<char>(byte), prefix, code)) {
-        emitPair(prefix, code);
+    } else if (byte >= 'j' && byte <= 'y') {
+        keys_.push_back(byte - 0x40);  // application keypad: * + , - . / 0..9
+    } else if (byte >= 'a' && byte <= 'd') {
+        const Key k = arrowKey(static_cast<char>(byte - 'a' + 'A'), Modifiers{false, false, true});
+        emitPair(k.prefix, k.code);  // rxvt Ctrl+arrows
+    } else if (const auto k = letterKey(static_cast<char>(byte), Modifiers{})) {
+        emitPair(k->prefix, k->code);
     }
 }
 
@@ -309,6 +395,18 @@ void KeyDecoder::utf8(unsigned char byte, Clock now) {
         // Latin-1 code points would collide with the two-code prefixes (224
         // is à), so those characters arrive as the replacement character.
         keys_.push_back(utf8Value_ < 0x100 ? 0xFFFD : static_cast<int>(utf8Value_));
+    }
+}
+
+void KeyDecoder::doubleByte(unsigned char byte, Clock now) {
+    reset();
+    const bool trail = (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
+                       (byte >= 0x81 && byte <= 0xFE);
+    if (trail) {
+        // The character's two bytes, lead byte high: never an action code.
+        keys_.push_back(lead_ << 8 | byte);
+    } else {
+        ground(byte, now);  // the lead byte was cut off: dropped
     }
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <ctime>
 #include <exception>
+#include <memory>
 #include <string>
 
 #include "console/error_output.h"
@@ -12,7 +13,14 @@
 #include "frontend/menu_loop.h"
 
 int main() {
-    auto console = sol::openPlatformConsole();
+    std::unique_ptr<sol::PlatformConsole> console;
+    try {
+        console = sol::openPlatformConsole();
+    } catch (const std::exception& unusable) {
+        // Nothing was drawn: a terminal the game cannot be played on.
+        sol::writeErrorLine(std::string("solbangul: ") + unusable.what() + "\n");
+        return 1;
+    }
     sol::ExitRequest end{1};
     try {
         // Two games started in the same second are dealt the same cards.

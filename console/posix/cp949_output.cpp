@@ -1,5 +1,8 @@
 #include "console/posix/cp949_output.h"
 
+#include <langinfo.h>
+#include <locale.h>
+
 #include <cerrno>
 #include <cstdlib>
 
@@ -7,20 +10,37 @@
 
 namespace sol::posix {
 
-bool namesKoreanCodePage(std::string_view locale) {
-    const auto dot = locale.find('.');
-    if (dot == std::string_view::npos) {
-        return false;
-    }
-    std::string_view charset = locale.substr(dot + 1);
-    charset = charset.substr(0, charset.find('@'));
+namespace {
+
+bool namesKoreanCharset(std::string_view charset) {
     std::string name;
-    for (const char c : charset) {
+    for (const char c : charset.substr(0, charset.find('@'))) {
         if (c != '-' && c != '_') {
             name += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
         }
     }
-    return name == "cp949" || name == "euckr" || name == "uhc";
+    return name == "cp949" || name == "euckr" || name == "uhc" || name == "ms949";
+}
+
+}  // namespace
+
+bool usesKoreanCodePage(std::string_view codeset, std::string_view localeName) {
+    if (!codeset.empty()) {
+        return namesKoreanCharset(codeset);
+    }
+    const auto dot = localeName.find('.');
+    return dot != std::string_view::npos && namesKoreanCharset(localeName.substr(dot + 1));
+}
+
+std::string localeCodeset() {
+    // A locale object of its own: the program's global locale stays "C".
+    const locale_t locale = newlocale(LC_CTYPE_MASK, "", static_cast<locale_t>(0));
+    if (locale == static_cast<locale_t>(0)) {
+        return {};
+    }
+    std::string codeset = nl_langinfo_l(CODESET, locale);
+    freelocale(locale);
+    return codeset;
 }
 
 std::string characterLocale() {

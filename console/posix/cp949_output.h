@@ -7,9 +7,15 @@
 
 namespace sol::posix {
 
-// Whether a locale setting (the value of LC_ALL, LC_CTYPE or LANG, such as
-// "ko_KR.CP949" or "ko_KR.euckr") names the Korean code page as its charset.
-bool namesKoreanCodePage(std::string_view locale);
+// Whether the user's locale writes Korean in the CP949 code page (or its
+// subset EUC-KR) rather than UTF-8. `codeset` is the charset the C library
+// reports for the locale, empty where the locale is not installed; then the
+// charset named in `localeName` after the dot ("ko_KR.CP949") still counts.
+bool usesKoreanCodePage(std::string_view codeset, std::string_view localeName);
+
+// The charset of the environment's character-type locale, as the C library
+// reports it; empty where that locale is not installed.
+std::string localeCodeset();
 
 // The locale the environment gives the character type: LC_ALL, else
 // LC_CTYPE, else LANG, the first that is set and not empty.

@@ -1,7 +1,6 @@
 #include "console/posix/signal_pipe.h"
 
 #include <fcntl.h>
-#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,74 +8,183 @@
 namespace sol::posix {
 namespace {
 
-constexpr int kHandled[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGTSTP, SIGCONT, SIGWINCH};
+// Signals whose default action ends the process, besides the real-time ones.
+constexpr int kTerminating[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM,   SIGPIPE,
+                                SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+                                SIGXCPU, SIGXFSZ, SIGPWR,  SIGIO,     SIGSTKFLT};
+constexpr int kJobControl[] = {SIGTSTP, SIGCONT, SIGWINCH};
+constexpr int kCrash[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
 
-volatile sig_atomic_t writeFd = -1;
+// Bytes that work whatever state a crash left the output in: cancel a half-
+// sent sequence, put the cursor on a fresh line, show it, leave the
+// alternate screen.
+constexpr char kCrashBytes[] = "\x18\x1b[25;1H\r\n\x1b[?25h\x1b[?1049l";
+
+volatile sig_atomic_t pending[NSIG];
+volatile sig_atomic_t wakeFd = -1;
+
+struct CrashRestore {
+    volatile sig_atomic_t armed = 0;
+    int in = -1;
+    int out = -1;
+    bool haveSettings = false;
+    termios settings{};
+    struct sigaction previous[NSIG];
+};
+CrashRestore crash;
 
 void onSignal(int signal) {
     const int saved = errno;
-    const unsigned char byte = static_cast<unsigned char>(signal);
-    // A full pipe loses the byte; the same signal is already waiting there.
-    [[maybe_unused]] const ssize_t n = ::write(writeFd, &byte, 1);
+    pending[signal] = 1;
+    const unsigned char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::write(wakeFd, &byte, 1);
     errno = saved;
 }
 
-void install(int signal, void (*handler)(int)) {
-    struct sigaction action {};
-    action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(signal, &action, nullptr);
+void onCrash(int signal) {
+    if (crash.armed) {
+        crash.armed = 0;
+        tcflush(crash.out, TCOFLUSH);  // what is queued may be half a frame
+        [[maybe_unused]] const ssize_t n = ::write(crash.out, kCrashBytes, sizeof kCrashBytes - 1);
+        if (crash.haveSettings) {
+            tcsetattr(crash.in, TCSANOW, &crash.settings);
+        }
+    }
+    // The handler that was there before (the default, or a sanitizer's)
+    // takes the signal: at once for a raised one, on return for a fault.
+    sigaction(signal, &crash.previous[signal], nullptr);
+    raise(signal);
 }
+
+template <typename Each>
+void forEachTerminating(Each each) {
+    for (const int signal : kTerminating) {
+        each(signal);
+    }
+    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+        each(signal);
+    }
+}
+
+// A descriptor of the program's own never takes 0, 1 or 2, which stand for
+// the standard streams even when those are closed.
+int aboveStandardStreams(int fd) {
+    if (fd >= 0 && fd <= STDERR_FILENO) {
+        const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        ::close(fd);
+        return moved;
+    }
+    return fd;
+}
+
+alignas(16) char alternateStack[64 * 1024];
 
 }  // namespace
 
 SignalPipe::SignalPipe() {
     int fds[2];
-    if (::pipe(fds) != 0) {
+    if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) {
         return;  // no pipe: signals keep their default actions
     }
-    for (const int fd : fds) {
-        fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
-        fcntl(fd, F_SETFD, FD_CLOEXEC);
+    readFd_ = aboveStandardStreams(fds[0]);
+    wakeFd = aboveStandardStreams(fds[1]);
+    for (auto& flag : pending) {
+        flag = 0;  // what an earlier console saw is not this one's business
     }
-    readFd_ = fds[0];
-    writeFd = fds[1];
-    for (const int signal : kHandled) {
-        install(signal, onSignal);
+    // A stack of its own lets the crash handler run after a stack overflow.
+    stack_t stack{};
+    if (sigaltstack(nullptr, &stack) == 0 && (stack.ss_flags & SS_DISABLE) != 0) {
+        stack.ss_sp = alternateStack;
+        stack.ss_size = sizeof alternateStack;
+        stack.ss_flags = 0;
+        sigaltstack(&stack, nullptr);
     }
-    // A vanished terminal must end the program through SIGHUP or a failed
-    // write, not kill it silently with the terminal left raw.
-    install(SIGPIPE, SIG_IGN);
+
+    auto install = [this](int signal, void (*handler)(int), int flags) {
+        struct sigaction action {};
+        action.sa_handler = handler;
+        sigemptyset(&action.sa_mask);
+        // No SA_RESTART: a signal interrupts whatever call is blocking.
+        action.sa_flags = flags;
+        Saved saved{signal, {}};
+        if (sigaction(signal, &action, &saved.action) != 0) {
+            return;
+        }
+        if (saved.action.sa_handler == SIG_IGN) {
+            // The parent wants it ignored (nohup, a background job): so be it.
+            sigaction(signal, &saved.action, nullptr);
+            return;
+        }
+        saved_.push_back(saved);
+    };
+    forEachTerminating([&](int signal) { install(signal, onSignal, 0); });
+    for (const int signal : kJobControl) {
+        install(signal, onSignal, 0);
+    }
+    for (const int signal : kCrash) {
+        // Filled before the handler can run: a crash then finds it set.
+        sigaction(signal, nullptr, &crash.previous[signal]);
+        install(signal, onCrash, SA_ONSTACK);
+    }
 }
 
 SignalPipe::~SignalPipe() {
-    if (readFd_ < 0) {
-        return;
+    disarmCrashRestore();
+    for (const Saved& saved : saved_) {
+        sigaction(saved.signal, &saved.action, nullptr);
     }
-    for (const int signal : kHandled) {
-        install(signal, SIG_DFL);
+    if (readFd_ >= 0) {
+        ::close(wakeFd);
+        ::close(readFd_);
+        wakeFd = -1;
     }
-    install(SIGPIPE, SIG_DFL);
-    ::close(writeFd);
-    ::close(readFd_);
-    writeFd = -1;
 }
 
-std::vector<int> SignalPipe::take() {
-    std::vector<int> signals;
-    unsigned char bytes[64];
-    ssize_t n;
-    while (readFd_ >= 0 && (n = ::read(readFd_, bytes, sizeof bytes)) > 0) {
-        signals.insert(signals.end(), bytes, bytes + n);
+void SignalPipe::drain() const {
+    char bytes[256];
+    [[maybe_unused]] const ssize_t n = ::read(readFd_, bytes, sizeof bytes);
+}
+
+int SignalPipe::terminating() {
+    int found = 0;
+    forEachTerminating([&](int signal) {
+        if (found == 0 && pending[signal]) {
+            found = signal;
+        }
+    });
+    return found;
+}
+
+bool SignalPipe::take(int signal) {
+    if (!pending[signal]) {
+        return false;
     }
-    return signals;
+    pending[signal] = 0;
+    return true;
 }
 
 void SignalPipe::stopNow() {
-    install(SIGTSTP, SIG_DFL);
+    struct sigaction ours {};
+    struct sigaction stop {};
+    stop.sa_handler = SIG_DFL;
+    sigaction(SIGTSTP, &stop, &ours);
     ::raise(SIGTSTP);
-    install(SIGTSTP, onSignal);
+    sigaction(SIGTSTP, &ours, nullptr);
+}
+
+void SignalPipe::armCrashRestore(int in, const termios* settings, int out) {
+    crash.armed = 0;
+    crash.in = in;
+    crash.out = out;
+    crash.haveSettings = settings != nullptr;
+    if (settings != nullptr) {
+        crash.settings = *settings;
+    }
+    crash.armed = 1;
+}
+
+void SignalPipe::disarmCrashRestore() {
+    crash.armed = 0;
 }
 
 }  // namespace sol::posix

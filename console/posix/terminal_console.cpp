@@ -1,10 +1,13 @@
 #include "console/posix/terminal_console.h"
 
+#include <fcntl.h>
+#include <limits.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
 
@@ -17,29 +20,52 @@ namespace {
 
 constexpr std::string_view kEnterScreen = "\x1b[?1049h";
 constexpr std::string_view kLeaveScreen = "\x1b[?25h\x1b[?1049l";
-constexpr KeyDecoder::Clock kProbeWait{300};
+// Draw one box glyph at the home cell and ask where the cursor went.
+constexpr std::string_view kProbe = "\x1b[H┏\x1b[6n";
+// How long the first frame waits for the probe's answer; a later answer still
+// counts, and the screen is drawn again.
+constexpr KeyDecoder::Clock kProbeWait{50};
+// How long giving the terminal back may wait on a terminal that does not read.
+constexpr int kGiveBackWaitMs = 50;
 
-// Writes everything, riding over interrupted and partial writes.
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
-            continue;
-        }
-        if (n <= 0) {
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
+// The terminal opened again, non-blocking, so that writing to it never blocks
+// (the shell shares the standard streams' own open file); -1 where that fails.
+int openNonBlocking(int fd) {
+    char path[PATH_MAX];
+    if (ttyname_r(fd, path, sizeof path) != 0) {
+        return -1;
     }
-    return true;
+    const int own = ::open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (own >= 0 && own <= STDERR_FILENO) {
+        const int moved = fcntl(own, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+        ::close(own);
+        return moved;
+    }
+    return own;
 }
 
 }  // namespace
 
+bool positionsCursor(std::string_view term) {
+    // Editors' shell buffers and line printers say "dumb".
+    return term != "dumb" && !term.starts_with("dumb-");
+}
+
 TerminalConsole::TerminalConsole(Options options)
     : options_(options),
       inIsTerminal_(::isatty(options.in) == 1),
-      outIsTerminal_(::isatty(options.out) == 1) {
+      outIsTerminal_(::isatty(options.out) == 1),
+      out_(options.out),
+      decoder_(options.cp949 ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8) {
+    if (outIsTerminal_) {
+        if (const int own = openNonBlocking(options.out); own >= 0) {
+            out_ = own;
+            ownOut_ = true;
+        }
+    }
+    if (options.cp949) {
+        encoder_ = std::make_unique<Cp949Encoder>();
+    }
     if (inIsTerminal_) {
         termios settings{};
         if (tcgetattr(options_.in, &settings) == 0) {
@@ -47,13 +73,18 @@ TerminalConsole::TerminalConsole(Options options)
             enterRawMode();
         }
     }
+    SignalPipe::armCrashRestore(options_.in, saved_ ? &*saved_ : nullptr, out_);
     if (::isatty(STDERR_FILENO) == 1) {
         holdErrorLines();
     }
+    refreshWindowSize();
 }
 
 TerminalConsole::~TerminalConsole() {
     restore();
+    if (ownOut_) {
+        ::close(out_);
+    }
 }
 
 KeyDecoder::Clock TerminalConsole::now() const {
@@ -65,15 +96,22 @@ void TerminalConsole::enterRawMode() {
         return;
     }
     // Keys one at a time without echo; Ctrl-C, Ctrl-\ and Ctrl-Z still raise
-    // their signals, so the usual ways out of a program keep working.
+    // their signals, so the usual ways out of a program keep working. A read
+    // never blocks (VMIN 0): poll() is the only wait, so a signal always ends
+    // it. TCSANOW: flushing would lose typed keys, draining could block.
     termios raw = *saved_;
     raw.c_iflag &= ~static_cast<tcflag_t>(ICRNL | INLCR | IGNCR | IXON | ISTRIP | BRKINT);
     raw.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | IEXTEN);
     raw.c_lflag |= ISIG;
     raw.c_oflag &= ~static_cast<tcflag_t>(OPOST);
-    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VMIN] = 0;
     raw.c_cc[VTIME] = 0;
-    tcsetattr(options_.in, TCSAFLUSH, &raw);
+    tcsetattr(options_.in, TCSANOW, &raw);
+}
+
+void TerminalConsole::hideCursor() {
+    dirty_ |= !cursorHidden_;
+    cursorHidden_ = true;
 }
 
 void TerminalConsole::gotoXY(int x, int y) {
@@ -86,37 +124,40 @@ void TerminalConsole::clearScreen() {
         takeOverScreen();
     }
     picture_.clear();
+    dirty_ = true;
+}
+
+void TerminalConsole::write(std::string_view text) {
+    picture_.write(text);
+    dirty_ = true;
 }
 
 void TerminalConsole::takeOverScreen() {
     screenTaken_ = true;
-    send(std::string(kEnterScreen));
     if (inIsTerminal_ && outIsTerminal_) {
-        probeGlyphWidth();
+        // The answer is waited for only briefly, before the first frame; it
+        // is taken whenever it comes.
+        probe_ = Probe::Asked;
+        probeUntil_ = now() + kProbeWait;
+        decoder_.expectCursorReport(true);
+        send(std::string(kEnterScreen) + std::string(kProbe));
+    } else {
+        send(kEnterScreen);
     }
-    renderer_.invalidate();
-}
-
-void TerminalConsole::probeGlyphWidth() {
-    // Draw one box glyph at the home cell and ask where the cursor went.
-    send("\x1b[H┏\x1b[6n");
-    const KeyDecoder::Clock until = now() + kProbeWait;
-    std::optional<KeyDecoder::CursorReport> report;
-    while (!report && !inputEnded_ && now() < until) {
-        waitAndRead(until);
-        report = decoder_.takeCursorReport();
-    }
-    // Keys typed meanwhile stay queued in the decoder for the game.
-    if (report && report->column >= 3) {
-        renderer_.setGlyphWidth(GlyphWidth::Wide);
-    }
+    repaint();
 }
 
 int TerminalConsole::readKey() {
     for (;;) {
         handleSignals();
-        const bool tooSmall = windowTooSmall();
-        if (!tooSmall && decoder_.hasKey()) {
+        if (probe_ == Probe::Asked && !inputEnded_ && now() < probeUntil_) {
+            const auto escape = decoder_.deadline();
+            waitAndRead(escape ? std::min(*escape, probeUntil_) : probeUntil_);
+            continue;
+        }
+        if (tooSmall_) {
+            decoder_.dropKeys();  // typed blind: played later they would surprise
+        } else if (decoder_.hasKey()) {
             present();
             return decoder_.nextKey();
         }
@@ -134,121 +175,219 @@ void TerminalConsole::waitAndRead(std::optional<KeyDecoder::Clock> deadline) {
     if (deadline) {
         timeout = static_cast<int>(std::max<std::int64_t>(0, (*deadline - now()).count()));
     }
-    const int ready = ::poll(fds, signals_.fd() >= 0 ? 2 : 1, timeout);
-    if (ready <= 0) {
-        decoder_.tick(now());
-        return;
-    }
-    if (fds[1].revents & POLLIN) {
-        handleSignals();
-    }
-    if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
-        char bytes[256];
-        const ssize_t n = ::read(options_.in, bytes, sizeof bytes);
-        if (n > 0) {
-            decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
-        } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
-            decoder_.finish();
-            inputEnded_ = true;
+    if (::poll(fds, signals_.fd() >= 0 ? 2 : 1, timeout) > 0) {
+        if (fds[1].revents & POLLIN) {
+            signals_.drain();
+        }
+        if (fds[0].revents & (POLLIN | POLLHUP | POLLERR)) {
+            readInput(fds[0].revents);
         }
     }
-    decoder_.tick(now());
+    if (deadline) {
+        decoder_.tick(now());
+    }
+    if (const auto report = decoder_.takeCursorReport()) {
+        probe_ = Probe::Answered;
+        decoder_.expectCursorReport(false);
+        renderer_.setGlyphWidth(report->column >= 3 ? GlyphWidth::Wide : GlyphWidth::Narrow);
+        dirty_ = true;
+    }
+}
+
+void TerminalConsole::readInput(short events) {
+    char bytes[4096];
+    const ssize_t n = ::read(options_.in, bytes, sizeof bytes);
+    if (n > 0) {
+        decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
+        return;
+    }
+    // With VMIN 0 a terminal reads 0 bytes when input was flushed under us;
+    // only a hang-up ends it.
+    const bool ended =
+        n == 0 ? !inIsTerminal_ || (events & POLLHUP) != 0 : errno != EINTR && errno != EAGAIN;
+    if (ended) {
+        decoder_.finish();
+        inputEnded_ = true;
+    }
+}
+
+void TerminalConsole::throwIfTerminating() const {
+    if (const int signal = SignalPipe::terminating()) {
+        throw ExitRequest{128 + signal, signal};
+    }
 }
 
 void TerminalConsole::handleSignals() {
-    for (const int signal : signals_.take()) {
-        switch (signal) {
-            case SIGTSTP:
-                suspend();
-                break;
-            case SIGCONT:
-                // Continued after a stop we did not see coming: the shell may
-                // have reset the terminal.
-                enterRawMode();
-                renderer_.invalidate();
-                break;
-            case SIGWINCH:
-                renderer_.invalidate();
-                noticeSize_.reset();
-                break;
-            default:
-                throw ExitRequest{128 + signal, signal};
-        }
+    throwIfTerminating();
+    if (SignalPipe::take(SIGTSTP)) {
+        suspend();
+    }
+    if (SignalPipe::take(SIGCONT)) {
+        // Continued after a stop we did not see coming: the shell may have
+        // reset the terminal and drawn over the screen.
+        resume();
+    }
+    if (SignalPipe::take(SIGWINCH)) {
+        refreshWindowSize();
+        repaint();
     }
 }
 
 void TerminalConsole::suspend() {
-    restore();
+    giveBack();
     SignalPipe::stopNow();
+    SignalPipe::take(SIGCONT);  // the continue that ended this stop
+    resume();
+}
+
+void TerminalConsole::resume() {
     active_ = true;
     enterRawMode();
+    SignalPipe::armCrashRestore(options_.in, saved_ ? &*saved_ : nullptr, out_);
     if (::isatty(STDERR_FILENO) == 1) {
         holdErrorLines();
     }
     if (screenTaken_) {
-        send(std::string(kEnterScreen));
+        send(kEnterScreen);
     }
-    renderer_.invalidate();
+    refreshWindowSize();
+    repaint();
 }
 
-std::optional<winsize> TerminalConsole::windowSize() const {
+void TerminalConsole::refreshWindowSize() {
     winsize size{};
-    if (!outIsTerminal_ || ::ioctl(options_.out, TIOCGWINSZ, &size) != 0 || size.ws_col == 0) {
-        return std::nullopt;  // no size to go by: assume the screens fit
+    if (outIsTerminal_ && ::ioctl(out_, TIOCGWINSZ, &size) == 0 && size.ws_col != 0) {
+        size_ = size;
+        tooSmall_ = windowTooSmall(size.ws_col, size.ws_row);
+    } else {
+        size_.reset();  // no size to go by: assume the screens fit
+        tooSmall_ = false;
     }
-    return size;
 }
 
-bool TerminalConsole::windowTooSmall() const {
-    const auto size = windowSize();
-    return size && sol::windowTooSmall(size->ws_col, size->ws_row);
+void TerminalConsole::repaint() {
+    renderer_.invalidate();
+    noticeShown_ = false;
+    dirty_ = true;
 }
 
 void TerminalConsole::present() {
-    const auto size = windowSize();
-    if (screenTaken_ && size && sol::windowTooSmall(size->ws_col, size->ws_row)) {
-        if (!noticeSize_ || noticeSize_->ws_col != size->ws_col ||
-            noticeSize_->ws_row != size->ws_row) {
-            send(sizeNotice(size->ws_col, size->ws_row));
-            noticeSize_ = size;
+    if (screenTaken_ && tooSmall_) {
+        if (!noticeShown_) {
+            send(sizeNotice(size_->ws_col, size_->ws_row));
+            noticeShown_ = true;
+            // The picture comes back whole once the window is large enough.
+            renderer_.invalidate();
+            dirty_ = true;
         }
-        // The picture comes back whole once the window is large enough.
-        renderer_.invalidate();
         return;
     }
-    noticeSize_.reset();
+    noticeShown_ = false;
+    if (!dirty_) {
+        return;
+    }
+    dirty_ = false;
     std::string frame;
     renderer_.present(picture_, cursorHidden_, frame);
-    send(std::move(frame));
+    send(frame);
 }
 
-void TerminalConsole::send(std::string bytes) {
-    if (bytes.empty()) {
-        return;
+void TerminalConsole::send(std::string_view bytes) {
+    std::string encoded;
+    if (encoder_ && !bytes.empty()) {
+        encoded = encoder_->encode(bytes);
+        bytes = encoded;
     }
-    if (options_.cp949) {
-        bytes = encoder_.encode(bytes);
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(out_, bytes.data(), bytes.size());
+        if (n > 0) {
+            bytes.remove_prefix(static_cast<std::size_t>(n));
+            outputCut_ = !bytes.empty();
+            continue;
+        }
+        outputCut_ = true;
+        throwIfTerminating();
+        if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
+            // The terminal is gone; there is no one left to play.
+            throw ExitRequest{1};
+        }
+        waitWritable(-1);
     }
-    if (!writeAll(options_.out, bytes)) {
-        // The terminal is gone; there is no one left to play.
-        throw ExitRequest{1};
+}
+
+void TerminalConsole::waitWritable(int timeoutMs) {
+    pollfd fds[2] = {{out_, POLLOUT, 0}, {signals_.fd(), POLLIN, 0}};
+    if (::poll(fds, signals_.fd() >= 0 ? 2 : 1, timeoutMs) > 0 && (fds[1].revents & POLLIN)) {
+        signals_.drain();
     }
+}
+
+std::string TerminalConsole::cleanLine() const {
+    if (noticeShown_) {
+        return "\x1b[H\x1b[2J";
+    }
+    int last = -1;
+    for (int y = 0; y < ScreenBuffer::kRows; ++y) {
+        for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
+            if (picture_.at(x, y).ch != U' ') {
+                last = y;
+                break;
+            }
+        }
+    }
+    // The line below the picture, so that a terminal without an alternate
+    // screen shows the prompt under it, not in it.
+    return last < 0 ? "\x1b[H" : "\x1b[" + std::to_string(last + 1) + ";1H\r\n";
+}
+
+void TerminalConsole::giveBack() {
+    active_ = false;
+    SignalPipe::disarmCrashRestore();
+    std::string bytes;
+    if (outputCut_ && outIsTerminal_) {
+        // What is still queued is half a frame: drop it, and cancel a control
+        // sequence it may have broken off.
+        tcflush(out_, TCOFLUSH);
+        bytes = "\x18";
+    }
+    if (screenTaken_) {
+        bytes += cleanLine() + std::string(kLeaveScreen);
+    } else if (cursorHidden_) {
+        bytes += "\x1b[?25h";
+    }
+    const auto until = Clock::now() + std::chrono::milliseconds(kGiveBackWaitMs);
+    std::string_view rest = bytes;
+    while (!rest.empty() && Clock::now() < until) {
+        const ssize_t n = ::write(out_, rest.data(), rest.size());
+        if (n > 0) {
+            rest.remove_prefix(static_cast<std::size_t>(n));
+        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
+            waitWritable(kGiveBackWaitMs);
+        } else {
+            break;
+        }
+    }
+    if (saved_) {
+        tcsetattr(options_.in, TCSANOW, &*saved_);
+    }
+    releaseErrorLines();
 }
 
 void TerminalConsole::restore() {
     if (!active_) {
         return;
     }
-    active_ = false;
-    if (screenTaken_) {
-        writeAll(options_.out, kLeaveScreen);
-    } else if (cursorHidden_) {
-        writeAll(options_.out, "\x1b[?25h");
+    if (screenTaken_ && !outputCut_ && SignalPipe::terminating() == 0) {
+        try {
+            present();  // the last picture stays where there is no alternate screen
+        } catch (const ExitRequest&) {
+            // A signal or a vanished terminal: give back what can be.
+        }
     }
+    giveBack();
     if (saved_) {
-        tcsetattr(options_.in, TCSAFLUSH, &*saved_);
+        tcflush(options_.in, TCIFLUSH);  // keys meant for the game stay out of the shell
     }
-    releaseErrorLines();
 }
 
 }  // namespace sol::posix

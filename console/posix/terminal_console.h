@@ -4,6 +4,7 @@
 #include <termios.h>
 
 #include <chrono>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -16,16 +17,21 @@
 
 namespace sol::posix {
 
+// Whether the terminal TERM names can position the cursor, as every screen
+// of the game needs. An unset TERM is taken to mean a usual terminal.
+bool positionsCursor(std::string_view term);
+
 // A Unix terminal as the game's console. What the game writes goes into a
 // screen model; before every key wait the renderer sends the terminal, in one
-// write, just what changed. Keys are read raw and decoded; the signals a
-// terminal sends arrive through a pipe in the same wait.
+// write, just what changed. Keys are read raw and decoded; signals arrive as
+// flags seen in the same wait. Nothing blocks but poll(), so a signal is
+// answered at once even while the terminal has stopped reading.
 class TerminalConsole final : public PlatformConsole {
   public:
     struct Options {
         int in = 0;
         int out = 1;
-        bool cp949 = false;  // encode output for a legacy Korean terminal
+        bool cp949 = false;  // a legacy Korean terminal: CP949 out, double-byte keys in
     };
 
     explicit TerminalConsole(Options options);
@@ -33,45 +39,61 @@ class TerminalConsole final : public PlatformConsole {
     TerminalConsole(const TerminalConsole&) = delete;
     TerminalConsole& operator=(const TerminalConsole&) = delete;
 
-    void hideCursor() override { cursorHidden_ = true; }
+    void hideCursor() override;
     void gotoXY(int x, int y) override;
     void clearScreen() override;
-    void write(std::string_view text) override { picture_.write(text); }
+    void write(std::string_view text) override;
     int readKey() override;
     void restore() override;
 
   private:
     using Clock = std::chrono::steady_clock;
+    enum class Probe { NotAsked, Asked, Answered };
 
     KeyDecoder::Clock now() const;
     void enterRawMode();
     void takeOverScreen();
-    void probeGlyphWidth();
     // Waits for input, a signal or `deadline`, whichever comes first, and
     // feeds what came to the decoder.
     void waitAndRead(std::optional<KeyDecoder::Clock> deadline);
+    void readInput(short events);
     void handleSignals();
+    void throwIfTerminating() const;
     void suspend();
+    void resume();
+    void refreshWindowSize();
+    void repaint();
     void present();
-    std::optional<winsize> windowSize() const;
-    bool windowTooSmall() const;
-    void send(std::string bytes);
+    void send(std::string_view bytes);
+    void waitWritable(int timeoutMs);
+    // Restores settings, cursor and main screen without waiting on the
+    // terminal for more than a moment.
+    void giveBack();
+    std::string cleanLine() const;
 
     Options options_;
     bool inIsTerminal_;
     bool outIsTerminal_;
+    int out_;              // a non-blocking descriptor of its own where it can be had
+    bool ownOut_ = false;  // out_ was opened here
     std::optional<termios> saved_;
     SignalPipe signals_;
-    Cp949Encoder encoder_;
+    std::unique_ptr<Cp949Encoder> encoder_;  // only where the locale needs it
     Clock::time_point start_ = Clock::now();
     KeyDecoder decoder_;
     FrameRenderer renderer_;
     ScreenBuffer picture_;
+    std::optional<winsize> size_;
+    bool tooSmall_ = false;
+    bool noticeShown_ = false;
+    bool dirty_ = true;  // the picture changed since the last frame
+    Probe probe_ = Probe::NotAsked;
+    KeyDecoder::Clock probeUntil_{0};
     bool cursorHidden_ = false;
     bool screenTaken_ = false;
     bool inputEnded_ = false;
-    bool active_ = true;                 // the terminal is ours until restore()
-    std::optional<winsize> noticeSize_;  // the window the size notice was drawn for
+    bool outputCut_ = false;  // a frame stopped half way
+    bool active_ = true;      // the terminal is ours until restore()
 };
 
 }  // namespace sol::posix

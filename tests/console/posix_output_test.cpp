@@ -3,6 +3,7 @@
 #include <string>
 
 #include "console/posix/cp949_output.h"
+#include "console/posix/terminal_console.h"
 #include "console/size_notice.h"
 #include "console/text_width.h"
 #include "terminal_model.h"
@@ -10,18 +11,29 @@
 namespace sol {
 namespace {
 
+// The charset the C library reports decides; where the locale is not
+// installed (no codeset), the charset its name gives after the dot.
 TEST(KoreanCodePage, IsToldFromTheLocaleCharset) {
     struct Case {
+        const char* codeset;
         const char* locale;
         bool korean;
     };
-    for (const Case& c :
-         {Case{"ko_KR.CP949", true}, Case{"ko_KR.cp949", true}, Case{"ko_KR.EUC-KR", true},
-          Case{"ko_KR.euckr", true}, Case{"ko_KR.eucKR@latin", true}, Case{"ko_KR.UHC", true},
-          Case{"ko_KR.UTF-8", false}, Case{"ko_KR", false}, Case{"C", false}, Case{"", false},
-          Case{"en_US.cp9490", false}}) {
-        EXPECT_EQ(posix::namesKoreanCodePage(c.locale), c.korean) << c.locale;
+    for (const Case& c : {Case{"EUC-KR", "ko_KR", true}, Case{"EUC-KR", "korean", true},
+                          Case{"CP949", "ko_KR.CP949", true}, Case{"UTF-8", "ko_KR.UTF-8", false},
+                          Case{"ANSI_X3.4-1968", "C", false}, Case{"", "ko_KR.cp949", true},
+                          Case{"", "ko_KR.EUC-KR", true}, Case{"", "ko_KR.eucKR@latin", true},
+                          Case{"", "ko_KR.UHC", true}, Case{"", "ko_KR", false},
+                          Case{"", "", false}, Case{"", "en_US.cp9490", false}}) {
+        EXPECT_EQ(posix::usesKoreanCodePage(c.codeset, c.locale), c.korean)
+            << c.codeset << " " << c.locale;
     }
+}
+
+TEST(Terminal, DumbOnesCannotPositionTheCursor) {
+    EXPECT_FALSE(posix::positionsCursor("dumb"));
+    EXPECT_TRUE(posix::positionsCursor("xterm-256color"));
+    EXPECT_TRUE(posix::positionsCursor("screen"));
 }
 
 TEST(Cp949Encoder, EncodesTheGameGlyphsAndPassesControlsThrough) {

@@ -5,6 +5,8 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -52,6 +54,15 @@ class Pty {
         }
         return out;
     }
+    // Reads until `needle` has come, for up to a second.
+    bool waitFor(std::string_view needle) {
+        for (int i = 0; i < 1000 && seen_.find(needle) == std::string::npos; ++i) {
+            pollfd fd{master_, POLLIN, 0};
+            ::poll(&fd, 1, 1);
+            seen_ += output();
+        }
+        return seen_.find(needle) != std::string::npos;
+    }
     termios settings() const {
         termios t{};
         tcgetattr(slave_, &t);
@@ -61,6 +72,7 @@ class Pty {
   private:
     int master_ = -1;
     int slave_ = -1;
+    std::string seen_;
 };
 
 bool sameSettings(const termios& a, const termios& b) {
@@ -90,34 +102,43 @@ TEST(TerminalConsole, RawWhileOpenAndGivenBackAsFound) {
     EXPECT_TRUE(sameSettings(pty.settings(), before));
 }
 
-TEST(TerminalConsole, DecodesKeysAndShowsTheFrameBeforeWaiting) {
-    for (const auto& [reply, glyphs] :
-         {std::pair{"\x1b[1;2R", GlyphWidth::Narrow}, std::pair{"\x1b[1;3R", GlyphWidth::Wide}}) {
+TEST(TerminalConsole, ProbeAnswerSetsTheWidthWheneverItComes) {
+    using std::chrono::milliseconds;
+    struct Case {
+        const char* name;
+        std::string early;  // typed before the first frame
+        std::string late;   // typed after it
+        milliseconds firstFrameWithin;
+        GlyphWidth glyphs;
+    };
+    for (const Case& c :
+         {Case{"narrow at once", "\x1b[1;2R", "", milliseconds{50}, GlyphWidth::Narrow},
+          Case{"wide at once", "\x1b[1;3R", "", milliseconds{50}, GlyphWidth::Wide},
+          Case{"never", "", "", milliseconds{100}, GlyphWidth::Narrow},
+          Case{"wide, late", "", "\x1b[1;3R", milliseconds{100}, GlyphWidth::Wide}}) {
         Pty pty;
         TerminalConsole console(on(pty.slave()));
-        // The answer to the width probe comes with keys typed ahead.
-        pty.type(std::string("x") + reply + "\x1bOA\r");
+        pty.type(c.early + "x");
         console.clearScreen();
         console.hideCursor();
         console.gotoXY(10, 5);
         console.write("■가");
-        EXPECT_EQ(console.readKey(), 'x');
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(console.readKey(), 'x') << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, c.firstFrameWithin) << c.name;
+        pty.type(c.late + "\x1bOA");
         EXPECT_EQ(console.readKey(), key::kPrefix);
         EXPECT_EQ(console.readKey(), key::kUp);
-        EXPECT_EQ(console.readKey(), key::kEnter);
         console.restore();
 
         const std::string out = pty.output();
-        EXPECT_NE(out.find("\x1b[?1049h"), std::string::npos);
-        EXPECT_NE(out.find("\x1b[6n"), std::string::npos);
-        const std::size_t frame = out.find("\x1b[H\x1b[2J");
+        const std::size_t frame = out.rfind("\x1b[H\x1b[2J");
         ASSERT_NE(frame, std::string::npos);
-        testing_support::TerminalModel terminal(glyphs);
+        testing_support::TerminalModel terminal(c.glyphs);
         terminal.feed(out.substr(frame));
-        EXPECT_EQ(terminal.at(10, 5), U'■');
-        EXPECT_EQ(terminal.at(12, 5), U'가');
+        EXPECT_EQ(terminal.at(10, 5), U'■') << c.name;
+        EXPECT_EQ(terminal.at(12, 5), U'가') << c.name;
         EXPECT_TRUE(terminal.cursorVisible()) << "restored";
-        EXPECT_NE(out.rfind("\x1b[?1049l"), std::string::npos);
     }
 }
 
@@ -126,10 +147,11 @@ TEST(TerminalConsole, LegacyKoreanTerminalIsSentCp949) {
     TerminalConsole::Options options = on(pty.slave());
     options.cp949 = true;
     TerminalConsole console(options);
-    pty.type("\x1b[1;3R\r");
+    pty.type("\x1b[1;3R\xC2\x50\r");  // 헠 ends in 'P', yet is one key
     console.clearScreen();
     console.gotoXY(0, 1);
     console.write("가■");
+    EXPECT_EQ(console.readKey(), 0xC250);
     EXPECT_EQ(console.readKey(), key::kEnter);
     const std::string out = pty.output();
     EXPECT_NE(out.find("\xB0\xA1\xA1\xE1"), std::string::npos);
@@ -162,47 +184,184 @@ TEST(TerminalConsole, EndOfPipedInputEndsWithStatusOneAfterTheLastKey) {
     ::close(out);
 }
 
-TEST(TerminalConsole, TerminatingSignalAsksForTheEnd) {
-    Pty pty;
-    TerminalConsole console(on(pty.slave()));
-    pty.type("\x1b[1;2R");
-    console.clearScreen();
-    ::raise(SIGTERM);
-    try {
-        console.readKey();
-        ADD_FAILURE() << "no exit requested";
-    } catch (const ExitRequest& request) {
-        EXPECT_EQ(request.signal, SIGTERM);
-        EXPECT_EQ(request.status, 128 + SIGTERM);
-    }
-}
-
-TEST(TerminalConsole, SmallWindowHoldsKeysUntilItGrows) {
+TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
     Pty pty(40, 10);
     TerminalConsole console(on(pty.slave()));
-    pty.type("\x1b[1;2R");
+    pty.type("\x1b[1;2Rk");
     console.clearScreen();
     console.gotoXY(0, 0);
     console.write("picture");
-    pty.type("k");
-    // The window grows a little later; until then the key must wait.
-    std::thread grow([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    std::thread shell([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::raise(SIGCONT);  // resumed, still small
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
         winsize size{};
         size.ws_col = 80;
         size.ws_row = 25;
         ioctl(pty.slave(), TIOCSWINSZ, &size);
         ::raise(SIGWINCH);
+        pty.type("j");
     });
-    const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(console.readKey(), 'k');
-    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
-    grow.join();
+    EXPECT_EQ(console.readKey(), 'j') << "a key typed blind is dropped";
+    shell.join();
     const std::string out = pty.output();
-    EXPECT_NE(out.find("창을"), std::string::npos);
+    const std::size_t notice = out.find("창을");
+    ASSERT_NE(notice, std::string::npos);
+    EXPECT_NE(out.find("창을", notice + 1), std::string::npos) << "the notice again after resume";
     const std::size_t repaint = out.rfind("\x1b[H\x1b[2J");
     ASSERT_NE(repaint, std::string::npos);
     EXPECT_NE(out.find("picture", repaint), std::string::npos) << "the picture came back";
+}
+
+// Terminals without an alternate screen keep the last picture: the prompt
+// must come on a clean line below it, also after the last clear.
+TEST(TerminalConsole, GivesTheTerminalBackOnACleanLineBelowThePicture) {
+    for (const bool clearFirst : {false, true}) {
+        Pty pty;
+        TerminalConsole console(on(pty.slave()));
+        pty.type("\x1b[1;2Rx");
+        console.clearScreen();
+        console.gotoXY(30, 13);
+        console.write("Pleas any key~");
+        console.readKey();
+        if (clearFirst) {
+            console.clearScreen();
+        }
+        console.restore();
+        const std::string out = pty.output();
+        const std::string end =
+            clearFirst ? "\x1b[H\x1b[?25h\x1b[?1049l" : "~\x1b[14;1H\r\n\x1b[?25h\x1b[?1049l";
+        ASSERT_GE(out.size(), end.size());
+        EXPECT_EQ(out.substr(out.size() - end.size()), end);
+    }
+}
+
+// The console as the program runs it, in a child on the slave end: every 'k'
+// draws a whole new picture, any other key ends the child with its code, and
+// a requested end restores the terminal and re-raises the signal.
+pid_t runChild(const Pty& pty, bool ignoreInterrupt) {
+    const pid_t pid = fork();
+    if (pid != 0) {
+        return pid;
+    }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    if (ignoreInterrupt) {
+        ::signal(SIGINT, SIG_IGN);  // as a shell does for `cmd &`
+    }
+    int status = 0;
+    {
+        TerminalConsole console(on(pty.slave()));
+        try {
+            for (int frame = 0; status == 0; ++frame) {
+                console.clearScreen();
+                for (int y = 0; y < 24; ++y) {
+                    console.gotoXY(0, y);
+                    console.write(frame % 2 == 0 ? std::string(79, 'a') : std::string(39 * 3, 'b'));
+                }
+                const int key = console.readKey();
+                status = key == 'k' ? 0 : key;
+            }
+        } catch (const ExitRequest& request) {
+            console.restore();
+            if (request.signal != 0) {
+                endBySignal(request.signal);
+            }
+            status = request.status;
+        }
+    }
+    _exit(status);
+}
+
+enum class Before { Waiting, Stalled, StalledNonBlocking, ManyResizes, Resumed, IgnoredInterrupt };
+
+struct Ending {
+    int signal;  // 0: a key typed while stopped must end the child instead
+    Before before;
+};
+
+// Whatever the program is doing, a signal whose default is to end the process
+// ends it within 100 ms, the terminal given back, the parent seeing that signal.
+TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
+    using std::chrono::milliseconds;
+    for (const Ending& c :
+         {Ending{SIGTERM, Before::Waiting},     Ending{SIGINT, Before::Waiting},
+          Ending{SIGHUP, Before::Waiting},      Ending{SIGQUIT, Before::Waiting},
+          Ending{SIGPIPE, Before::Waiting},     Ending{SIGUSR1, Before::Waiting},
+          Ending{SIGUSR2, Before::Waiting},     Ending{SIGALRM, Before::Waiting},
+          Ending{SIGVTALRM, Before::Waiting},   Ending{SIGPROF, Before::Waiting},
+          Ending{SIGXCPU, Before::Waiting},     Ending{SIGXFSZ, Before::Waiting},
+          Ending{SIGPWR, Before::Waiting},      Ending{SIGIO, Before::Waiting},
+          Ending{SIGSTKFLT, Before::Waiting},   Ending{SIGRTMIN, Before::Waiting},
+          Ending{SIGABRT, Before::Waiting},     Ending{SIGILL, Before::Waiting},
+          Ending{SIGTERM, Before::Stalled},     Ending{SIGHUP, Before::StalledNonBlocking},
+          Ending{SIGTERM, Before::ManyResizes}, Ending{0, Before::Resumed},
+          Ending{SIGTERM, Before::Resumed},     Ending{SIGTERM, Before::IgnoredInterrupt}}) {
+        const std::string name = std::string(strsignal(c.signal)) + " after " +
+                                 std::to_string(static_cast<int>(c.before));
+        Pty pty;
+        const termios before = pty.settings();
+        if (c.before == Before::StalledNonBlocking) {
+            fcntl(pty.slave(), F_SETFL, fcntl(pty.slave(), F_GETFL) | O_NONBLOCK);
+        }
+        const pid_t child = runChild(pty, c.before == Before::IgnoredInterrupt);
+        ASSERT_TRUE(pty.waitFor("\x1b[6n")) << name;
+        pty.type("\x1b[1;2R");
+        ASSERT_TRUE(pty.waitFor("aaaa")) << name;
+        const bool stalls = c.before == Before::Stalled || c.before == Before::StalledNonBlocking ||
+                            c.before == Before::ManyResizes;
+        if (stalls) {  // pictures pile up unread until writing blocks
+            pty.type(std::string(300, 'k'));
+            std::this_thread::sleep_for(milliseconds(200));
+        }
+        if (c.before == Before::ManyResizes) {
+            for (int i = 0; i < 70000; ++i) {
+                kill(child, SIGWINCH);
+            }
+        }
+        if (c.before == Before::Resumed) {
+            int status = 0;
+            kill(child, SIGSTOP);
+            waitpid(child, &status, WUNTRACED);
+            pty.type(c.signal == 0 ? "x" : "");
+            kill(child, SIGCONT);
+        }
+        if (c.before == Before::IgnoredInterrupt) {
+            kill(child, SIGINT);
+            std::this_thread::sleep_for(milliseconds(50));
+        }
+        const auto start = std::chrono::steady_clock::now();
+        if (c.signal != 0) {
+            kill(child, c.signal);
+        }
+        int status = 0;
+        rusage usage{};
+        while (wait4(child, &status, WNOHANG, &usage) == 0 &&
+               std::chrono::steady_clock::now() - start < milliseconds(1000)) {
+            std::this_thread::sleep_for(milliseconds(1));
+        }
+        const auto took = std::chrono::steady_clock::now() - start;
+        if (took >= milliseconds(1000)) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            ADD_FAILURE() << name << ": still running";
+            continue;
+        }
+        EXPECT_LT(took, milliseconds(100)) << name;
+        if (c.signal == 0) {
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 'x') << name << ": key lost";
+        } else {
+            EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == c.signal) << name;
+        }
+        EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+        const std::string out = pty.output();
+        EXPECT_EQ(out.substr(out.size() - std::min<std::size_t>(out.size(), 14)),
+                  "\x1b[?25h\x1b[?1049l")
+            << name;
+        const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        EXPECT_LT(cpu, stalls ? 0.15 : 1.0) << name << ": no spinning on a stalled terminal";
+    }
 }
 
 }  // namespace

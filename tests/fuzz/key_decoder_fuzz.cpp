@@ -1,4 +1,5 @@
-// libFuzzer target for the key decoder. The input is read as steps: one
+// libFuzzer target for the key decoder. After a byte that picks the encoding,
+// the input is read as steps: one
 // control byte, whose low six bits give how many of the following bytes
 // arrive together and whose top two bits how long the pause after them is.
 // Every key that comes out must be one the game can receive.
@@ -15,19 +16,31 @@ namespace {
 
 using sol::KeyDecoder;
 
-const std::set<int> kAfterWidePrefix = {sol::key::kUp,     sol::key::kDown,     sol::key::kLeft,
-                                        sol::key::kRight,  sol::key::kHome,     sol::key::kEnd,
-                                        sol::key::kPageUp, sol::key::kPageDown, sol::key::kInsert,
-                                        sol::key::kDelete, sol::key::kF11,      sol::key::kF12};
+using namespace sol::key;
+
+const std::set<int> kAfterWidePrefix = {
+    kUp,      kDown,    kLeft,   kRight,    kHome,     kEnd,      kPageUp,  kPageDown,
+    kInsert,  kDelete,  kF11,    kF12,      kF11 + 2,  kF12 + 2,  kF11 + 4, kF12 + 4,
+    kF11 + 6, kF12 + 6, kCtrlUp, kCtrlDown, kCtrlLeft, kCtrlRight};
 
 bool validSecondCode(int prefix, int code) {
-    if (prefix == sol::key::kPadPrefix) {
-        return code >= sol::key::kF1 && code < sol::key::kF1 + 10;
+    if (prefix == kPrefix) {
+        return kAfterWidePrefix.count(code) == 1;
     }
-    return kAfterWidePrefix.count(code) == 1;
+    const bool altLetter =
+        (code >= 16 && code <= 25) || (code >= 30 && code <= 38) || (code >= 44 && code <= 50);
+    return (code >= kF1 && code < kF1 + 10) || (code >= kShiftF1 && code < kAltF1 + 10) ||
+           code == kAltUp || code == kAltDown || code == kAltLeft || code == kAltRight ||
+           code == kCtrlAt || code == kShiftTab || code == kPadCentre || altLetter ||
+           (code >= kAltDigit1 && code < kAltDigit1 + 10);
 }
 
+bool doubleByte = false;
+
 bool validCharacter(int code) {
+    if (doubleByte && code >= 0x80) {
+        return code >= 0x8141 && code <= 0xFEFE;
+    }
     return (code >= 1 && code < 0x80) ||
            (code >= 0x100 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF));
 }
@@ -40,7 +53,7 @@ void drain(KeyDecoder& decoder, int& pendingPrefix) {
                 std::abort();
             }
             pendingPrefix = -1;
-        } else if (code == sol::key::kPrefix || code == sol::key::kPadPrefix) {
+        } else if (code == kPrefix || code == kPadPrefix) {
             pendingPrefix = code;
         } else if (!validCharacter(code)) {
             std::abort();
@@ -53,10 +66,12 @@ void drain(KeyDecoder& decoder, int& pendingPrefix) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr KeyDecoder::Clock kPauses[] = {KeyDecoder::Clock{0}, KeyDecoder::Clock{10},
                                              KeyDecoder::Clock{60}, KeyDecoder::Clock{300}};
-    KeyDecoder decoder;
+    // The first byte's low bit picks the locale's encoding.
+    doubleByte = size > 0 && (data[0] & 1) != 0;
+    KeyDecoder decoder(doubleByte ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8);
     KeyDecoder::Clock now{0};
     int pendingPrefix = -1;
-    std::size_t pos = 0;
+    std::size_t pos = 1;
     while (pos < size) {
         const std::uint8_t control = data[pos++];
         const std::size_t length = std::min<std::size_t>(control & 0x3F, size - pos);
