@@ -57,6 +57,7 @@ void WebConsole::probeGlyphWidth() {
     // Draw one box glyph at the home cell and ask where the cursor went;
     // xterm.js answers through the same channel as the keys.
     const std::string probe = "\x1b[H┏\x1b[6n";
+    decoder_.expectCursorReport(true);
     solTerminalWrite(probe.data(), static_cast<int>(probe.size()));
     const KeyDecoder::Clock until = now() + kProbeWait;
     std::optional<KeyDecoder::CursorReport> report;
@@ -65,6 +66,7 @@ void WebConsole::probeGlyphWidth() {
         report = decoder_.takeCursorReport();
     }
     // Keys typed meanwhile stay queued in the decoder for the game.
+    decoder_.expectCursorReport(false);
     renderer_.setGlyphWidth(report && report->column >= 3 ? GlyphWidth::Wide : GlyphWidth::Narrow);
     renderer_.invalidate();
 }
