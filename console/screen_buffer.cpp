@@ -1,11 +1,25 @@
 #include "console/screen_buffer.h"
 
+#include <atomic>
+
 #include "console/text_width.h"
 
 namespace sol {
 
+namespace {
+
+std::atomic<std::uint64_t> gLastStamp{0};
+
+}  // namespace
+
+void ScreenBuffer::touch(int y) {
+    stamp_ = rowStamps_[y] = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 void ScreenBuffer::clear() {
     cells_.fill(Cell{});
+    stamp_ = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+    rowStamps_.fill(stamp_);
     cursorX_ = 0;
     cursorY_ = 0;
 }
@@ -17,7 +31,8 @@ void ScreenBuffer::moveTo(int x, int y) {
 
 void ScreenBuffer::write(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t ch = decodeUtf8(utf8, pos);
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        const char32_t ch = byte < 0x80 ? (++pos, char32_t{byte}) : decodeUtf8(utf8, pos);
         if (ch == U'\n') {
             cursorX_ = 0;
             ++cursorY_;
@@ -46,6 +61,13 @@ void ScreenBuffer::put(char32_t ch) {
     if (!inside(x, y) || !inside(x + width - 1, y)) {
         return;
     }
+    // The same character again changes nothing: a two-column one always
+    // carries its right half with it.
+    const Cell& old = cells_[index(x, y)];
+    if (old.ch == ch && !old.continuation) {
+        return;
+    }
+    touch(y);
     for (int column = x; column < x + width; ++column) {
         eraseCharacterAt(column, y);
     }

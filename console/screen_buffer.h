@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,15 +38,25 @@ class ScreenBuffer {
     std::string text(int x, int y, int columns) const;
     std::string row(int y) const { return text(0, y, kColumns); }
 
-    bool operator==(const ScreenBuffer&) const = default;
+    // Every change to any buffer takes the next number of one process-wide
+    // count; a row keeps the number of its last change. So whoever copies the
+    // picture out can look again only at rows changed since, and a write that
+    // leaves the cells as they were changes no number.
+    std::uint64_t rowStamp(int y) const { return rowStamps_[y]; }
+    std::uint64_t stamp() const { return stamp_; }
+
+    bool operator==(const ScreenBuffer& other) const { return cells_ == other.cells_; }
 
   private:
     static int index(int x, int y) { return y * kColumns + x; }
     static bool inside(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
     void put(char32_t ch);
     void eraseCharacterAt(int x, int y);
+    void touch(int y);
 
     std::array<Cell, kColumns * kRows> cells_{};
+    std::array<std::uint64_t, kRows> rowStamps_{};
+    std::uint64_t stamp_ = 0;
     int cursorX_ = 0;
     int cursorY_ = 0;
 };

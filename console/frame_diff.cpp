@@ -1,0 +1,69 @@
+#include "console/frame_diff.h"
+
+#include "console/text_width.h"
+
+namespace sol {
+
+void FrameDiff::setGlyphWidth(GlyphWidth glyphWidth) {
+    glyphWidth_ = glyphWidth;
+    last_ = nullptr;
+}
+
+void FrameDiff::reset() {
+    TerminalRow blank;
+    blank.fill(U' ');
+    shown_.fill(blank);
+    target_.fill(blank);
+    last_ = nullptr;
+}
+
+void FrameDiff::layOut(const ScreenBuffer& picture, int y) {
+    TerminalRow& row = target_[y];
+    for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
+        const ScreenBuffer::Cell& cell = picture.at(x, y);
+        const char32_t ch = cell.ch;
+        if (ch < 0x80) {
+            row[x] = ch;  // the right half of a character is laid out with it
+            continue;
+        }
+        row[x] = ch;
+        if (glyphWidth_ == GlyphWidth::Wide || drawnWideEverywhere(ch)) {
+            row[x + 1] = kRightHalf;
+        } else {
+            std::size_t pos = 0;
+            row[x + 1] = decodeUtf8(narrowFill(ch), pos);
+        }
+        ++x;
+    }
+}
+
+const std::vector<int>& FrameDiff::changedRows(const ScreenBuffer& picture) {
+    changed_.clear();
+    const bool all = &picture != last_;
+    if (!all && picture.stamp() <= seen_) {
+        return changed_;
+    }
+    for (int y = 0; y < ScreenBuffer::kRows; ++y) {
+        if (all || picture.rowStamp(y) > seen_) {
+            layOut(picture, y);
+            if (target_[y] != shown_[y]) {
+                changed_.push_back(y);
+            }
+        }
+    }
+    last_ = &picture;
+    seen_ = picture.stamp();
+    return changed_;
+}
+
+void FrameDiff::commit() {
+    for (const int y : changed_) {
+        shown_[y] = target_[y];
+    }
+}
+
+void FrameDiff::commitAll() {
+    shown_ = target_;
+}
+
+}  // namespace sol
