@@ -1,5 +1,6 @@
 #include "console/frame_renderer.h"
 
+#include <algorithm>
 #include <array>
 
 #include "console/text_width.h"
@@ -171,15 +172,23 @@ class Encoder {
             ++count;
         });
         // Where the rest of the row is to be blank, one erase to its end may
-        // beat writing the blanks.
+        // beat writing the blanks; it goes where the first change past the
+        // last character is.
         int tail = kColumns;
         while (tail > 0 && target[tail - 1] == U' ') {
             --tail;
         }
-        if (tail < kColumns && shown[tail] == kRightHalf) {
-            ++tail;  // the right half of a character written anew before it
+        int first = 0;
+        while (first < count && tos[first] <= tail) {
+            ++first;
         }
-        if (count == 0 || tos[count - 1] <= tail || tail >= kColumns) {
+        if (first < count) {
+            tail = std::max(tail, froms[first]);
+            if (shown[tail] == kRightHalf) {
+                ++tail;  // the right half of a character written anew before it
+            }
+        }
+        if (first == count || tail == kColumns) {
             spans(y, target, froms.data(), tos.data(), count, kColumns);
             return;
         }
