@@ -12,8 +12,14 @@ std::atomic<std::uint64_t> gLastStamp{0};
 
 }  // namespace
 
-void ScreenBuffer::touch(int y) {
-    stamp_ = rowStamps_[y] = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+void ScreenBuffer::stampChangedRows() {
+    stamp_ = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+    for (int y = 0; y < kRows; ++y) {
+        if (changedRows_ & (1u << y)) {
+            rowStamps_[y] = stamp_;
+        }
+    }
+    changedRows_ = 0;
 }
 
 void ScreenBuffer::clear() {
@@ -39,6 +45,9 @@ void ScreenBuffer::write(std::string_view utf8) {
         } else if (ch >= 0x20 && ch != 0x7F) {
             put(ch);
         }
+    }
+    if (changedRows_ != 0) {
+        stampChangedRows();
     }
 }
 
@@ -67,7 +76,7 @@ void ScreenBuffer::put(char32_t ch) {
     if (old.ch == ch && !old.continuation) {
         return;
     }
-    touch(y);
+    changedRows_ |= 1u << y;
     for (int column = x; column < x + width; ++column) {
         eraseCharacterAt(column, y);
     }

@@ -52,11 +52,12 @@ class ScreenBuffer {
     static bool inside(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
     void put(char32_t ch);
     void eraseCharacterAt(int x, int y);
-    void touch(int y);
+    void stampChangedRows();
 
     std::array<Cell, kColumns * kRows> cells_{};
     std::array<std::uint64_t, kRows> rowStamps_{};
     std::uint64_t stamp_ = 0;
+    std::uint32_t changedRows_ = 0;  // by the write in progress, a bit a row
     int cursorX_ = 0;
     int cursorY_ = 0;
 };
