@@ -100,15 +100,18 @@ void appendHorizontal(std::string& out, Step step, int from, int to) {
     }
 }
 
-// Down or up, keeping the column. Output processing is off on the terminal,
-// so a line feed only moves down.
-Step vertical(int from, int to) {
+// Down or up, keeping the column. Line feeds only from the start of a line:
+// a terminal whose output processing is on (keys piped in leave it so)
+// makes each one a CR LF.
+Step vertical(int from, int to, bool atLineStart) {
     if (from == to) {
         return {};
     }
     Step best{csiCost(to + 1), 'd'};
     if (to > from) {
-        best.consider(to - from, '\n');
+        if (atLineStart) {
+            best.consider(to - from, '\n');
+        }
         best.consider(csiCost(to - from), 'B');
     } else {
         best.consider(csiCost(from - to), 'A');
@@ -268,12 +271,14 @@ class Encoder {
             y_ = y;
             return;
         }
-        int best = cupCost(x, y);
-        const Step down = vertical(y_, y);
+        const Step down = vertical(y_, y, x_ == 0);
         const Step along = horizontal(x_, x);
-        if (down.cost + along.cost <= best) {
-            best = down.cost + along.cost;
-        }
+        // A carriage return first, after which line feeds may go down.
+        const Step downFromStart = vertical(y_, y, true);
+        const Step alongFromStart = horizontal(0, x);
+        const int viaColumn = down.cost + along.cost;
+        const int viaReturn = 1 + downFromStart.cost + alongFromStart.cost;
+        const int best = std::min({cupCost(x, y), viaColumn, viaReturn});
         if (y == y_ && x > x_) {
             int again = 0;
             for (int column = x_; column < x && again < best; ++column) {
@@ -289,9 +294,13 @@ class Encoder {
                 return;
             }
         }
-        if (down.cost + along.cost <= cupCost(x, y)) {
+        if (viaColumn == best) {
             appendVertical(out_, down, y_, y);
             appendHorizontal(out_, along, x_, x);
+        } else if (viaReturn == best) {
+            out_ += '\r';
+            appendVertical(out_, downFromStart, y_, y);
+            appendHorizontal(out_, alongFromStart, 0, x);
         } else {
             appendCup(out_, x, y);
         }
