@@ -258,7 +258,6 @@ class Encoder {
         return next;
     }
 
-  public:
     // The cheapest way to (x, y): a move, or on the same row writing again
     // the unchanged cells between.
     void moveTo(int x, int y, const TerminalRow& target) {
@@ -308,7 +307,6 @@ class Encoder {
         y_ = y;
     }
 
-  private:
     std::string& out_;
     int x_;
     int y_;

@@ -22,12 +22,24 @@ void ScreenBuffer::stampChangedRows() {
     changedRows_ = 0;
 }
 
-void ScreenBuffer::clear() {
-    cells_.fill(Cell{});
+void ScreenBuffer::stampAllRows() {
     stamp_ = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
     rowStamps_.fill(stamp_);
+}
+
+void ScreenBuffer::clear() {
+    cells_.fill(Cell{});
+    stampAllRows();
     cursorX_ = 0;
     cursorY_ = 0;
+}
+
+ScreenBuffer& ScreenBuffer::operator=(const ScreenBuffer& other) {
+    cells_ = other.cells_;
+    cursorX_ = other.cursorX_;
+    cursorY_ = other.cursorY_;
+    stampAllRows();
+    return *this;
 }
 
 void ScreenBuffer::moveTo(int x, int y) {

@@ -24,6 +24,9 @@ class ScreenBuffer {
     };
 
     ScreenBuffer() { clear(); }
+    // A copy is a change too: it takes a new stamp for every row.
+    ScreenBuffer(const ScreenBuffer& other) { *this = other; }
+    ScreenBuffer& operator=(const ScreenBuffer& other);
 
     void clear();
     void moveTo(int x, int y);
@@ -53,6 +56,7 @@ class ScreenBuffer {
     void put(char32_t ch);
     void eraseCharacterAt(int x, int y);
     void stampChangedRows();
+    void stampAllRows();
 
     std::array<Cell, kColumns * kRows> cells_{};
     std::array<std::uint64_t, kRows> rowStamps_{};
