@@ -1,5 +1,7 @@
 #include "console/frame_diff.h"
 
+#include <algorithm>
+
 #include "console/text_width.h"
 
 namespace sol {
@@ -18,6 +20,12 @@ void FrameDiff::reset() {
 }
 
 void FrameDiff::layOut(const ScreenBuffer& picture, int y) {
+    PictureRow& cells = laidOut_[y];
+    const ScreenBuffer::Cell* const from = &picture.at(0, y);
+    if (last_ == &picture && std::equal(cells.begin(), cells.end(), from)) {
+        return;
+    }
+    std::copy(from, from + ScreenBuffer::kColumns, cells.begin());
     TerminalRow& row = target_[y];
     for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
         const ScreenBuffer::Cell& cell = picture.at(x, y);
@@ -30,8 +38,7 @@ void FrameDiff::layOut(const ScreenBuffer& picture, int y) {
         if (glyphWidth_ == GlyphWidth::Wide || drawnWideEverywhere(ch)) {
             row[x + 1] = kRightHalf;
         } else {
-            std::size_t pos = 0;
-            row[x + 1] = decodeUtf8(narrowFill(ch), pos);
+            row[x + 1] = narrowFill(ch);
         }
         ++x;
     }

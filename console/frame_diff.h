@@ -73,6 +73,10 @@ class FrameDiff {
     GlyphWidth glyphWidth_;
     std::array<TerminalRow, ScreenBuffer::kRows> shown_{};
     std::array<TerminalRow, ScreenBuffer::kRows> target_{};
+    // The picture's rows as last laid out: a row written but left as it was
+    // is not laid out again.
+    using PictureRow = std::array<ScreenBuffer::Cell, ScreenBuffer::kColumns>;
+    std::array<PictureRow, ScreenBuffer::kRows> laidOut_{};
     std::vector<int> changed_;
     const ScreenBuffer* last_ = nullptr;  // the picture laid out last
     std::uint64_t seen_ = 0;              // its stamp then

@@ -63,16 +63,6 @@ void ScreenBuffer::write(std::string_view utf8) {
     }
 }
 
-void ScreenBuffer::eraseCharacterAt(int x, int y) {
-    Cell& cell = cells_[index(x, y)];
-    if (cell.continuation) {
-        cells_[index(x - 1, y)] = Cell{};
-    } else if (columnWidth(cell.ch) == 2 && x + 1 < kColumns) {
-        cells_[index(x + 1, y)] = Cell{};
-    }
-    cell = Cell{};
-}
-
 void ScreenBuffer::put(char32_t ch) {
     const int width = columnWidth(ch);
     const int x = cursorX_;
@@ -82,19 +72,24 @@ void ScreenBuffer::put(char32_t ch) {
     if (!inside(x, y) || !inside(x + width - 1, y)) {
         return;
     }
+    Cell* const row = &cells_[index(0, y)];
     // The same character again changes nothing: a two-column one always
     // carries its right half with it.
-    const Cell& old = cells_[index(x, y)];
-    if (old.ch == ch && !old.continuation) {
+    if (row[x].ch == ch && !row[x].continuation) {
         return;
     }
     changedRows_ |= 1u << y;
-    for (int column = x; column < x + width; ++column) {
-        eraseCharacterAt(column, y);
+    // Take away the two-column characters the new one lands on in part.
+    if (row[x].continuation) {
+        row[x - 1] = Cell{};
     }
-    cells_[index(x, y)] = Cell{ch, false};
+    const Cell& last = row[x + width - 1];
+    if (!last.continuation && columnWidth(last.ch) == 2) {
+        row[x + width] = Cell{};
+    }
+    row[x] = Cell{ch, false};
     if (width == 2) {
-        cells_[index(x + 1, y)] = Cell{U' ', true};
+        row[x + 1] = Cell{U' ', true};
     }
 }
 

@@ -54,7 +54,6 @@ class ScreenBuffer {
     static int index(int x, int y) { return y * kColumns + x; }
     static bool inside(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
     void put(char32_t ch);
-    void eraseCharacterAt(int x, int y);
     void stampChangedRows();
     void stampAllRows();
 

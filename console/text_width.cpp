@@ -87,16 +87,16 @@ bool drawnWideEverywhere(char32_t ch) {
            (ch >= 0xFFE0 && ch <= 0xFFE6);
 }
 
-std::string_view narrowFill(char32_t ch) {
+char32_t narrowFill(char32_t ch) {
     switch (ch) {
         case U'┏':
         case U'┗':
         case U'━':
-            return "━";
+            return U'━';
         case U'■':
-            return "■";
+            return U'■';
         default:
-            return " ";
+            return U' ';
     }
 }
 
