@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Instructions per key of the real program, counted by callgrind.
 
-    python3 bench/instructions_per_key.py ./build/frontend/solbangul [--wide]
+    python3 bench/instructions_per_key.py ./build/frontend/solbangul [--wide] [sessions]
 
 Plays three sessions in a pseudo-terminal of 80x25 under valgrind's callgrind
 and subtracts the first from the other two:
@@ -9,8 +9,9 @@ and subtracts the first from the other two:
   marker moves:        41 moves down the menu, Enter on its third entry;
   whole session:       the rules and back, then a game played until its banner
                        and the key that ends it.
-The game's deal follows the clock, so the whole session differs a little
-from run to run. The terminal answers the width probe as a narrow terminal
+The game's deal follows the clock, so whole sessions differ from run to run:
+the figure is taken over several (five unless told), all their instructions
+over all their keys. The terminal answers the width probe as a narrow terminal
 (box glyphs one column wide) or, with --wide, as a wide one.
 """
 
@@ -99,14 +100,20 @@ def game_keys():
 def main():
     binary = sys.argv[1]
     wide = "--wide" in sys.argv
+    counts = [int(arg) for arg in sys.argv[2:] if arg.isdigit()]
+    sessions = counts[0] if counts else 5
     base, base_keys = run(binary, [UP, ENTER], wide)
     moves, moves_keys = run(binary, [DOWN] * 41 + [ENTER], wide)
-    session, session_keys = run(binary, game_keys(), wide)
     per_move = (moves - base) / (moves_keys - base_keys)
-    per_key = (session - base) / (session_keys - base_keys)
+    instructions = keys = 0
+    for _ in range(sessions):
+        session, session_keys = run(binary, game_keys(), wide)
+        instructions += session - base
+        keys += session_keys - base_keys
+        time.sleep(1.1)  # another second, another deal
     print(f"{'wide' if wide else 'narrow'}: start-up and quit {base:,} instructions; "
-          f"marker move {per_move:,.0f} per key; whole session {per_key:,.0f} per key "
-          f"over {session_keys - base_keys} keys")
+          f"marker move {per_move:,.0f} per key; whole sessions {instructions / keys:,.0f} "
+          f"per key over {sessions} sessions, {keys} keys")
 
 
 if __name__ == "__main__":

@@ -26,15 +26,15 @@ void FrameDiff::layOut(const ScreenBuffer& picture, int y) {
         return;
     }
     std::copy(from, from + ScreenBuffer::kColumns, cells.begin());
+    // A two-column character lays out both its columns, so the loop never
+    // meets a right half.
     TerminalRow& row = target_[y];
     for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
-        const ScreenBuffer::Cell& cell = picture.at(x, y);
-        const char32_t ch = cell.ch;
+        const char32_t ch = from[x].ch;
+        row[x] = ch;
         if (ch < 0x80) {
-            row[x] = ch;  // the right half of a character is laid out with it
             continue;
         }
-        row[x] = ch;
         if (glyphWidth_ == GlyphWidth::Wide || drawnWideEverywhere(ch)) {
             row[x + 1] = kRightHalf;
         } else {
