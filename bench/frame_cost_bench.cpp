@@ -1,159 +1,310 @@
-// What a frame costs: bytes sent to the terminal and CPU time, on the real
-// rendering path and on a plain write-through renderer.
+// What the screens of whole sessions cost on the wire: the renderer's bytes
+// beside ncurses fed the same screens and beside the lower bound, on narrow
+// and wide terminals, per operation; then the CPU time of the renderer and of
+// ncurses over the same frames (compare the two only within one run).
 //
 //   ./build/bench/frame_cost_bench
+//
+// A session, for each of 30 fixed deals: three moves on the menu, the rules
+// and back, three more moves, then a whole game played by a scripted player
+// to its banner, and the key that ends it.
 
 #include <benchmark/benchmark.h>
+#include <clocale>
 
 #include <algorithm>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <random>
-#include <type_traits>
 #include <vector>
 
 #include "bench_consoles.h"
-#include "cards/deck.h"
 #include "console/exit_request.h"
+#include "console/frame_renderer.h"
 #include "console/key_codes.h"
-#include "display/card_faces.h"
-#include "display/table.h"
-#include "game/game_loop.h"
+#include "frontend/menu_loop.h"
+#include "lower_bound.h"
+#include "ncurses_screen.h"
 
 namespace sol::bench {
 namespace {
 
-constexpr std::uint32_t kSeed = 1207;
+constexpr std::uint32_t kFirstSeed = 1207;
+constexpr int kSessions = 30;
+constexpr GlyphWidth kWidths[] = {GlyphWidth::Narrow, GlyphWidth::Wide};
 
-// A dealt game on the table, as the player first sees it.
-template <typename Screen>
-void dealtTable(Screen& console, GameState& game) {
-    dealCards(game, kSeed);
-    drawTable(console);
-    showCards(console, game);
-}
+using Rows = LowerBound::Rows;
 
-template <typename Screen>
-void markerMove(Screen& console, int from, int to) {
-    console.gotoXY(from * 4 + 6, 21);
-    console.write("  ");
-    console.gotoXY(to * 4 + 6, 21);
-    console.write(" △");
-}
-
-void reportBytes(benchmark::State& state, std::size_t bytes) {
-    state.counters["bytes"] =
-        benchmark::Counter(static_cast<double>(bytes), benchmark::Counter::kAvgIterations);
-}
-
-template <typename Screen>
-void BM_MarkerMove(benchmark::State& state) {
-    Screen console;
-    GameState game;
-    dealtTable(console, game);
-    console.present();
-    console.takeSent();
-    int slot = 0;
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        markerMove(console, slot, (slot + 1) % 15);
-        slot = (slot + 1) % 15;
-        console.present();
-        bytes += console.takeSent();
+// The keys of one session: the menu part is fixed; in the game the player
+// mostly lays and moves, now and then draws or gives up a draw, so a game
+// runs its whole course.
+class SessionScript {
+  public:
+    explicit SessionScript(std::uint32_t seed) : generator_(seed) {
+        arrow(key::kDown), arrow(key::kUp), arrow(key::kDown);
+        queue_.push_back({key::kEnter, Op::Rules, true});
+        queue_.push_back({'x', Op::Menu, true});
+        arrow(key::kDown), arrow(key::kDown), arrow(key::kDown);
+        queue_.push_back({key::kEnter, Op::GameStart, true});
     }
-    reportBytes(state, bytes);
-}
 
-// A lay redraws the whole table and the faces; the hand differs by a card.
-template <typename Screen>
-void BM_LayRedraw(benchmark::State& state) {
-    Screen console;
-    GameState game;
-    dealtTable(console, game);
-    console.present();
-    console.takeSent();
-    const Hand before = game.playerHand;
-    Hand after = before;
-    (void)takeFromHand(after, 2);
-    bool laid = false;
-    std::size_t bytes = 0;
-    for (auto _ : state) {
-        game.playerHand = laid ? before : after;
-        laid = !laid;
-        drawTable(console);
-        showCards(console, game);
-        console.present();
-        bytes += console.takeSent();
-    }
-    reportBytes(state, bytes);
-    if constexpr (std::is_same_v<Screen, RenderedConsole>) {
-        state.counters["full_repaint_bytes"] = static_cast<double>(console.fullRepaintBytes());
-    }
-}
-
-// The same scripted player for both consoles: mostly lays and moves, now
-// and then a draw or a cancelled draw, so a game runs its whole course.
-KeySource scriptedPlayer(std::uint32_t seed) {
-    auto generator = std::make_shared<std::mt19937>(seed);
-    auto pending = std::make_shared<std::vector<int>>();
-    return [generator, pending]() {
-        if (pending->empty()) {
-            const unsigned roll = (*generator)() % 100;
+    ScriptedKey next() {
+        if (queue_.empty()) {
+            const unsigned roll = generator_() % 100;
             if (roll < 40) {
-                *pending = {key::kEnter};
+                queue_.push_back({key::kEnter, Op::Lay, true});
             } else if (roll < 75) {
-                *pending = {key::kPrefix, key::kRight};
+                arrow(key::kRight);
             } else if (roll < 85) {
-                *pending = {key::kPrefix, key::kLeft};
+                arrow(key::kLeft);
             } else if (roll < 97) {
-                *pending = {key::kPrefix, key::kUp, key::kEnter};
+                queue_.push_back({key::kPrefix, Op::Draw, true});
+                queue_.push_back({key::kUp, Op::Draw, false});
+                queue_.push_back({key::kEnter, Op::Draw, false});
             } else {
-                *pending = {key::kPrefix, key::kUp, 'x'};
+                queue_.push_back({key::kPrefix, Op::Cancelled, true});
+                queue_.push_back({key::kUp, Op::Cancelled, false});
+                queue_.push_back({'x', Op::Cancelled, false});
             }
-            std::reverse(pending->begin(), pending->end());
         }
-        const int code = pending->back();
-        pending->pop_back();
-        return code;
-    };
-}
+        const ScriptedKey key = queue_.front();
+        queue_.erase(queue_.begin());
+        return key;
+    }
 
-template <typename Screen>
-std::size_t playScriptedGame(std::uint32_t seed) {
-    Screen console(scriptedPlayer(seed));
+  private:
+    void arrow(int code) {
+        queue_.push_back({key::kPrefix, Op::MarkerMove, true});
+        queue_.push_back({code, Op::MarkerMove, false});
+    }
+
+    std::mt19937 generator_;
+    std::vector<ScriptedKey> queue_;
+};
+
+enum Sender { kRenderer, kNcurses, kLeaveOk, kBound, kSenders };
+
+// The bytes of one keystroke's frames (or of the frames of a draw, whose
+// keystrokes belong together), for each sender and glyph width.
+struct Record {
+    Op op;
+    std::size_t bytes[kSenders][2] = {};
+    std::size_t last[kSenders][2] = {};  // of its last frame
+    int frames = 0;
+};
+
+// Every sender for one glyph width, fed the same pictures.
+struct Senders {
+    explicit Senders(GlyphWidth glyphWidth)
+        : renderer(glyphWidth),
+          layout(glyphWidth),
+          ncurses(glyphWidth, false),
+          leaveOk(glyphWidth, true) {}
+
+    void frame(const ScreenBuffer& picture, std::size_t (&bytes)[kSenders]) {
+        std::string out;
+        renderer.present(picture, true, out);
+        bytes[kRenderer] = out.size();
+        layout.changedRows(picture);
+        layout.commit();
+        for (int y = 0; y < ScreenBuffer::kRows; ++y) {
+            rows[y] = layout.target(y);
+        }
+        bytes[kNcurses] = ncurses.frame(rows, picture.cursorX(), picture.cursorY());
+        bytes[kLeaveOk] = leaveOk.frame(rows, picture.cursorX(), picture.cursorY());
+        bytes[kBound] = bound.frame(rows);
+    }
+
+    FrameRenderer renderer;
+    FrameDiff layout;  // lays out the picture as the terminal shows it
+    NcursesScreen ncurses;
+    NcursesScreen leaveOk;
+    LowerBound bound;
+    Rows rows{};
+};
+
+std::vector<Record> playSession(std::uint32_t seed, std::vector<ScreenBuffer>* pictures) {
+    std::vector<Record> records{Record{Op::Start}};
+    SessionScript script(seed);
+    Senders narrow(GlyphWidth::Narrow);
+    Senders wide(GlyphWidth::Wide);
+    auto sink = [&](const ScreenBuffer& picture, bool cleared) {
+        Record& record = records.back();
+        if (record.op == Op::Lay && !cleared) {
+            record.op = Op::Refused;
+        }
+        std::size_t bytes[2][kSenders];
+        narrow.frame(picture, bytes[0]);
+        wide.frame(picture, bytes[1]);
+        for (int s = 0; s < kSenders; ++s) {
+            for (int w = 0; w < 2; ++w) {
+                record.bytes[s][w] += bytes[w][s];
+                record.last[s][w] = bytes[w][s];
+            }
+        }
+        ++record.frames;
+        if (pictures != nullptr) {
+            pictures->push_back(picture);
+        }
+    };
+    auto keys = [&] {
+        const ScriptedKey key = script.next();
+        if (key.first) {
+            records.push_back(Record{key.op});
+        }
+        return key;
+    };
+    RecordingConsole console(sink, keys);
     try {
-        playGame(console, seed);
+        mainMenuLoop(console, [seed] { return seed; });
     } catch (const ExitRequest&) {
     }
-    console.present();  // the banner's last frame
-    return console.takeSent();
+    records.pop_back();  // the key that ends the banner shows nothing
+    // The banner is the last frame, shown by the key that decided the game.
+    Record& decider = records.back();
+    Record banner{Op::Banner};
+    for (int s = 0; s < kSenders; ++s) {
+        for (int w = 0; w < 2; ++w) {
+            banner.bytes[s][w] = decider.last[s][w];
+            decider.bytes[s][w] -= decider.last[s][w];
+        }
+    }
+    banner.frames = 1;
+    if (decider.frames == 1) {
+        records.pop_back();  // a lay that only showed the banner
+    }
+    records.push_back(banner);
+    return records;
 }
 
-// The same games on both consoles: the bytes are those of a fixed set of
-// deals, the time is that of playing them in turn.
-constexpr int kGames = 64;
-
-template <typename Screen>
-void BM_WholeGame(benchmark::State& state) {
-    std::size_t bytes = 0;
-    for (int i = 0; i < kGames; ++i) {
-        bytes += playScriptedGame<Screen>(kSeed + i);
+struct Totals {
+    double bytes[kSenders][2] = {};
+    int count = 0;
+    void add(const Record& record) {
+        for (int s = 0; s < kSenders; ++s) {
+            for (int w = 0; w < 2; ++w) {
+                bytes[s][w] += static_cast<double>(record.bytes[s][w]);
+            }
+        }
     }
-    int next = 0;
+};
+
+std::vector<ScreenBuffer> gPictures;  // the frames of a few sessions, for the timings
+
+void printTable() {
+    std::map<Op, Totals> perOp;
+    Totals game;
+    Totals session;
+    double worstGame[2] = {};  // the highest renderer / ncurses ratio of one game
+    double worstBound[2] = {};
+    int keys = 0;
+    for (int i = 0; i < kSessions; ++i) {
+        const std::vector<Record> records =
+            playSession(kFirstSeed + static_cast<std::uint32_t>(i), i < 3 ? &gPictures : nullptr);
+        Totals thisGame;
+        bool inGame = false;
+        for (const Record& record : records) {
+            Totals& op = perOp[record.op];
+            op.add(record);
+            ++op.count;
+            inGame = inGame || record.op == Op::GameStart;
+            if (inGame) {
+                thisGame.add(record);
+            }
+            session.add(record);
+            keys += record.frames;
+        }
+        for (int w = 0; w < 2; ++w) {
+            worstGame[w] =
+                std::max(worstGame[w], thisGame.bytes[kRenderer][w] / thisGame.bytes[kNcurses][w]);
+            worstBound[w] =
+                std::max(worstBound[w], thisGame.bytes[kRenderer][w] / thisGame.bytes[kBound][w]);
+        }
+        for (int s = 0; s < kSenders; ++s) {
+            for (int w = 0; w < 2; ++w) {
+                game.bytes[s][w] += thisGame.bytes[s][w];
+            }
+        }
+    }
+    game.count = session.count = kSessions;
+    std::printf("%d sessions, %d key codes; mean bytes per operation\n\n", kSessions,
+                keys + kSessions);
+    std::printf(
+        "| Operation | count | glyphs | renderer | ncurses | ncurses, leaveok | bound | renderer / "
+        "ncurses | renderer / bound |\n");
+    std::printf("|---|---:|---|---:|---:|---:|---:|---:|---:|\n");
+    auto row = [](const char* name, const Totals& t) {
+        const double n = t.count;
+        for (int w = 0; w < 2; ++w) {
+            std::printf("| %s | %d | %s | %.1f | %.1f | %.1f | %.1f | %.2f | %.2f |\n",
+                        w == 0 ? name : "", t.count, w == 0 ? "narrow" : "wide",
+                        t.bytes[kRenderer][w] / n, t.bytes[kNcurses][w] / n,
+                        t.bytes[kLeaveOk][w] / n, t.bytes[kBound][w] / n,
+                        t.bytes[kRenderer][w] / t.bytes[kNcurses][w],
+                        t.bytes[kRenderer][w] / t.bytes[kBound][w]);
+        }
+    };
+    row("marker move", perOp[Op::MarkerMove]);
+    row("lay with the reply", perOp[Op::Lay]);
+    row("refused lay", perOp[Op::Refused]);
+    row("draw with the reply", perOp[Op::Draw]);
+    row("rules", perOp[Op::Rules]);
+    row("back to the menu", perOp[Op::Menu]);
+    row("game start (deal)", perOp[Op::GameStart]);
+    row("banner", perOp[Op::Banner]);
+    row("whole game", game);
+    row("whole session", session);
+    std::printf(
+        "\nWorst single game, renderer / ncurses: narrow %.2f, wide %.2f; renderer / bound: narrow "
+        "%.2f, wide %.2f\n\n",
+        worstGame[0], worstGame[1], worstBound[0], worstBound[1]);
+}
+
+void BM_Renderer(benchmark::State& state) {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(playScriptedGame<Screen>(kSeed + next));
-        next = (next + 1) % kGames;
+        FrameRenderer renderer(GlyphWidth::Narrow);
+        std::string out;
+        for (const ScreenBuffer& picture : gPictures) {
+            renderer.present(picture, true, out);
+            out.clear();
+        }
     }
-    state.counters["bytes"] = static_cast<double>(bytes) / kGames;
+    state.counters["frames"] = static_cast<double>(gPictures.size());
 }
 
-BENCHMARK(BM_MarkerMove<RenderedConsole>)->Name("MarkerMove/rendered");
-BENCHMARK(BM_MarkerMove<WriteThroughConsole>)->Name("MarkerMove/write_through");
-BENCHMARK(BM_LayRedraw<RenderedConsole>)->Name("LayRedraw/rendered");
-BENCHMARK(BM_LayRedraw<WriteThroughConsole>)->Name("LayRedraw/write_through");
-BENCHMARK(BM_WholeGame<RenderedConsole>)->Name("WholeGame/rendered");
-BENCHMARK(BM_WholeGame<WriteThroughConsole>)->Name("WholeGame/write_through");
+void BM_Ncurses(benchmark::State& state) {
+    FrameDiff layout(GlyphWidth::Narrow);
+    std::vector<Rows> frames;
+    for (const ScreenBuffer& picture : gPictures) {
+        layout.changedRows(picture);
+        layout.commit();
+        Rows rows;
+        for (int y = 0; y < ScreenBuffer::kRows; ++y) {
+            rows[y] = layout.target(y);
+        }
+        frames.push_back(rows);
+    }
+    for (auto _ : state) {
+        NcursesScreen screen(GlyphWidth::Narrow, false);
+        for (const Rows& rows : frames) {
+            benchmark::DoNotOptimize(screen.frame(rows, 0, 0));
+        }
+    }
+    state.counters["frames"] = static_cast<double>(frames.size());
+}
+
+BENCHMARK(BM_Renderer)->Name("three_sessions/renderer");
+BENCHMARK(BM_Ncurses)->Name("three_sessions/ncurses");
 
 }  // namespace
 }  // namespace sol::bench
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    std::setlocale(LC_ALL, "C.UTF-8");  // ncurses writes UTF-8 only in a UTF-8 locale
+    sol::bench::printTable();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

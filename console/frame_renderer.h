@@ -2,40 +2,36 @@
 
 #include <string>
 
+#include "console/frame_diff.h"
 #include "console/screen_buffer.h"
 
 namespace sol {
 
-// How the terminal draws box glyphs, shapes and card symbols. Hangul is two
-// columns everywhere.
-enum class GlyphWidth { Narrow, Wide };
-
-// Keeps a copy of what the terminal shows and turns each new picture into the
-// bytes that change only what differs, so a frame costs what changed in it.
+// Keeps what the terminal shows and turns each new picture into the fewest
+// bytes it can find that change only what differs: the cheapest cursor move
+// to each change (relative, row- or column-only, CR, LF, backspace, or the
+// cells in between written again), erases where blanks would cost more, and a
+// clear when the picture is mostly new. After the last column a terminal
+// waits to wrap, so the cursor is placed absolutely after writing there.
 class FrameRenderer {
   public:
-    explicit FrameRenderer(GlyphWidth glyphWidth = GlyphWidth::Narrow) : glyphWidth_(glyphWidth) {}
+    explicit FrameRenderer(GlyphWidth glyphWidth = GlyphWidth::Narrow) : diff_(glyphWidth) {}
 
     void setGlyphWidth(GlyphWidth glyphWidth);
-    // Appends the bytes that make the terminal show `picture`.
+    // Appends the bytes that make the terminal show `picture`. Costs next to
+    // nothing when the picture has not changed since the last call.
     void present(const ScreenBuffer& picture, bool cursorHidden, std::string& out);
     // What the terminal shows is unknown (resized, resumed, overdrawn): the
     // next frame clears the screen and paints everything.
     void invalidate();
 
   private:
-    void moveTo(int x, int y, std::string& out);
-    // Paints columns from..to-1 of row y and returns the column after the last
-    // character painted.
-    int paintRun(const ScreenBuffer& picture, int y, int from, int to, std::string& out);
-    void appendGlyph(char32_t ch, std::string& out) const;
-
-    GlyphWidth glyphWidth_;
-    ScreenBuffer shown_;
+    FrameDiff diff_;
     bool repaintAll_ = true;
     bool cursorHidden_ = false;
     int cursorX_ = -1;  // where the terminal's cursor is; -1 when unknown
     int cursorY_ = -1;
+    std::string scratch_;
 };
 
 }  // namespace sol

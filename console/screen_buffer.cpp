@@ -1,13 +1,45 @@
 #include "console/screen_buffer.h"
 
+#include <atomic>
+
 #include "console/text_width.h"
 
 namespace sol {
 
+namespace {
+
+std::atomic<std::uint64_t> gLastStamp{0};
+
+}  // namespace
+
+void ScreenBuffer::stampChangedRows() {
+    stamp_ = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+    for (int y = 0; y < kRows; ++y) {
+        if (changedRows_ & (1u << y)) {
+            rowStamps_[y] = stamp_;
+        }
+    }
+    changedRows_ = 0;
+}
+
+void ScreenBuffer::stampAllRows() {
+    stamp_ = gLastStamp.fetch_add(1, std::memory_order_relaxed) + 1;
+    rowStamps_.fill(stamp_);
+}
+
 void ScreenBuffer::clear() {
     cells_.fill(Cell{});
+    stampAllRows();
     cursorX_ = 0;
     cursorY_ = 0;
+}
+
+ScreenBuffer& ScreenBuffer::operator=(const ScreenBuffer& other) {
+    cells_ = other.cells_;
+    cursorX_ = other.cursorX_;
+    cursorY_ = other.cursorY_;
+    stampAllRows();
+    return *this;
 }
 
 void ScreenBuffer::moveTo(int x, int y) {
@@ -17,7 +49,8 @@ void ScreenBuffer::moveTo(int x, int y) {
 
 void ScreenBuffer::write(std::string_view utf8) {
     for (std::size_t pos = 0; pos < utf8.size();) {
-        const char32_t ch = decodeUtf8(utf8, pos);
+        const auto byte = static_cast<unsigned char>(utf8[pos]);
+        const char32_t ch = byte < 0x80 ? (++pos, char32_t{byte}) : decodeUtf8(utf8, pos);
         if (ch == U'\n') {
             cursorX_ = 0;
             ++cursorY_;
@@ -25,16 +58,9 @@ void ScreenBuffer::write(std::string_view utf8) {
             put(ch);
         }
     }
-}
-
-void ScreenBuffer::eraseCharacterAt(int x, int y) {
-    Cell& cell = cells_[index(x, y)];
-    if (cell.continuation) {
-        cells_[index(x - 1, y)] = Cell{};
-    } else if (columnWidth(cell.ch) == 2 && x + 1 < kColumns) {
-        cells_[index(x + 1, y)] = Cell{};
+    if (changedRows_ != 0) {
+        stampChangedRows();
     }
-    cell = Cell{};
 }
 
 void ScreenBuffer::put(char32_t ch) {
@@ -46,12 +72,24 @@ void ScreenBuffer::put(char32_t ch) {
     if (!inside(x, y) || !inside(x + width - 1, y)) {
         return;
     }
-    for (int column = x; column < x + width; ++column) {
-        eraseCharacterAt(column, y);
+    Cell* const row = &cells_[index(0, y)];
+    // The same character again changes nothing: a two-column one always
+    // carries its right half with it.
+    if (row[x].ch == ch && !row[x].continuation) {
+        return;
     }
-    cells_[index(x, y)] = Cell{ch, false};
+    changedRows_ |= 1u << y;
+    // Take away the two-column characters the new one lands on in part.
+    if (row[x].continuation) {
+        row[x - 1] = Cell{};
+    }
+    const Cell& last = row[x + width - 1];
+    if (!last.continuation && columnWidth(last.ch) == 2) {
+        row[x + width] = Cell{};
+    }
+    row[x] = Cell{ch, false};
     if (width == 2) {
-        cells_[index(x + 1, y)] = Cell{U' ', true};
+        row[x + 1] = Cell{U' ', true};
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class ScreenBuffer {
     };
 
     ScreenBuffer() { clear(); }
+    // A copy is a change too: it takes a new stamp for every row.
+    ScreenBuffer(const ScreenBuffer& other) { *this = other; }
+    ScreenBuffer& operator=(const ScreenBuffer& other);
 
     void clear();
     void moveTo(int x, int y);
@@ -37,15 +41,26 @@ class ScreenBuffer {
     std::string text(int x, int y, int columns) const;
     std::string row(int y) const { return text(0, y, kColumns); }
 
-    bool operator==(const ScreenBuffer&) const = default;
+    // Every change to any buffer takes the next number of one process-wide
+    // count; a row keeps the number of its last change. So whoever copies the
+    // picture out can look again only at rows changed since, and a write that
+    // leaves the cells as they were changes no number.
+    std::uint64_t rowStamp(int y) const { return rowStamps_[y]; }
+    std::uint64_t stamp() const { return stamp_; }
+
+    bool operator==(const ScreenBuffer& other) const { return cells_ == other.cells_; }
 
   private:
     static int index(int x, int y) { return y * kColumns + x; }
     static bool inside(int x, int y) { return x >= 0 && x < kColumns && y >= 0 && y < kRows; }
     void put(char32_t ch);
-    void eraseCharacterAt(int x, int y);
+    void stampChangedRows();
+    void stampAllRows();
 
     std::array<Cell, kColumns * kRows> cells_{};
+    std::array<std::uint64_t, kRows> rowStamps_{};
+    std::uint64_t stamp_ = 0;
+    std::uint32_t changedRows_ = 0;  // by the write in progress, a bit a row
     int cursorX_ = 0;
     int cursorY_ = 0;
 };

@@ -54,19 +54,19 @@ char32_t decodeUtf8(std::string_view text, std::size_t& pos) {
 void appendUtf8(std::string& out, char32_t ch) {
     if (ch < 0x80) {
         out += static_cast<char>(ch);
-    } else if (ch < 0x800) {
-        out += static_cast<char>(0xC0 | (ch >> 6));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else if (ch < 0x10000) {
-        out += static_cast<char>(0xE0 | (ch >> 12));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (ch >> 18));
-        out += static_cast<char>(0x80 | ((ch >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (ch & 0x3F));
+        return;
     }
+    // A leading byte, then six bits a byte, the highest first; appended at
+    // once, as frames are built of these.
+    constexpr unsigned char kLead[] = {0, 0, 0xC0, 0xE0, 0xF0};
+    const std::size_t length = ch < 0x800 ? 2 : ch < 0x10000 ? 3 : 4;
+    char bytes[4];
+    for (std::size_t i = length - 1; i > 0; --i) {
+        bytes[i] = static_cast<char>(0x80 | (ch & 0x3F));
+        ch >>= 6;
+    }
+    bytes[0] = static_cast<char>(kLead[length] | ch);
+    out.append(bytes, length);
 }
 
 int textWidth(std::string_view utf8) {
@@ -87,16 +87,16 @@ bool drawnWideEverywhere(char32_t ch) {
            (ch >= 0xFFE0 && ch <= 0xFFE6);
 }
 
-std::string_view narrowFill(char32_t ch) {
+char32_t narrowFill(char32_t ch) {
     switch (ch) {
         case U'┏':
         case U'┗':
         case U'━':
-            return "━";
+            return U'━';
         case U'■':
-            return "■";
+            return U'■';
         default:
-            return " ";
+            return U' ';
     }
 }
 

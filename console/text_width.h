@@ -25,6 +25,6 @@ bool drawnWideEverywhere(char32_t ch);
 // What follows a glyph on a terminal that draws it one column wide, so that it
 // still covers its two columns: a heavy line continues lines and corners that
 // open to the right, a square doubles, anything else gets a blank.
-std::string_view narrowFill(char32_t ch);
+char32_t narrowFill(char32_t ch);
 
 }  // namespace sol

@@ -83,7 +83,7 @@ void WindowsConsole::gotoXY(int x, int y) {
 
 void WindowsConsole::clearScreen() {
     model_.clear();
-    shown_.clear();
+    diff_.reset();
     dirty_ = false;
     if (!isConsole_) {
         return;
@@ -179,12 +179,12 @@ void WindowsConsole::flush() {
     dirty_ = false;
     if (!probed_) {
         probeGlyphWidth();
+        diff_.setGlyphWidth(glyphWidth_);
     }
-    for (const CellRun& run : changedRuns(shown_, model_, glyphWidth_)) {
+    for (const CellRun& run : changedRuns(diff_, model_)) {
         SetConsoleCursorPosition(out_, cell(run.x, run.y));
         writeWide(run.text);
     }
-    shown_ = model_;
     // Where the next text would go, so that a cursor shown again at the end
     // stands where the program left it.
     SetConsoleCursorPosition(out_, cell(model_.cursorX(), model_.cursorY()));

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "console/frame_renderer.h"
+#include "console/frame_diff.h"
 #include "console/platform_console.h"
 #include "console/screen_buffer.h"
 
@@ -48,7 +48,7 @@ class WindowsConsole final : public PlatformConsole {
     // says otherwise.
     GlyphWidth glyphWidth_ = GlyphWidth::Wide;
     ScreenBuffer model_;
-    ScreenBuffer shown_;
+    FrameDiff diff_{GlyphWidth::Wide};  // what the console shows
     bool dirty_ = false;
 };
 

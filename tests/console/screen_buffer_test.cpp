@@ -73,6 +73,19 @@ TEST(ScreenBuffer, NewlineGoesToColumnZeroOfTheNextRow) {
     EXPECT_EQ(screen.text(0, 5, 2), "cd");
 }
 
+TEST(ScreenBuffer, StampsOnlyTheRowsAWriteChanges) {
+    ScreenBuffer screen;
+    screen.moveTo(4, 2);
+    screen.write("가b\nc");
+    const std::uint64_t before = screen.stamp();
+    EXPECT_EQ(screen.rowStamp(2), before);
+    EXPECT_EQ(screen.rowStamp(3), before);
+    EXPECT_LT(screen.rowStamp(4), before);
+    screen.moveTo(4, 2);
+    screen.write("가b");  // the same again
+    EXPECT_EQ(screen.stamp(), before);
+}
+
 TEST(ScreenBuffer, IgnoresControlCharacters) {
     ScreenBuffer screen;
     screen.write("a\x1b[2Jb\x7f\tc");

@@ -1,9 +1,12 @@
 #pragma once
 
 // A small model of a terminal for tests: it understands the control sequences
-// the renderer sends and draws glyphs one or two columns wide like a real
-// terminal of either kind would.
+// the renderer sends (moves, erases, CR, LF with output processing off,
+// backspace) and draws glyphs one or two columns wide like a real terminal of
+// either kind would, wrapping only when a character follows one written in
+// the last column.
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
@@ -23,7 +26,16 @@ class TerminalModel {
                 pos = control(bytes, pos);
                 continue;
             }
-            put(decodeUtf8(bytes, pos));
+            const char32_t ch = decodeUtf8(bytes, pos);
+            if (ch == U'\r') {
+                x_ = 0;
+            } else if (ch == U'\n') {
+                ++y_;
+            } else if (ch == U'\b') {
+                x_ = std::min(x_, kColumns - 1) - 1;
+            } else {
+                put(ch);
+            }
         }
     }
 
@@ -43,28 +55,62 @@ class TerminalModel {
             ++end;
         }
         const std::string params(bytes.substr(pos + 2, end - pos - 2));
-        const char final = bytes[end];
-        if (final == 'H') {
-            const auto semicolon = params.find(';');
-            y_ = params.empty() ? 0 : std::stoi(params.substr(0, semicolon)) - 1;
-            x_ = semicolon == std::string::npos ? 0 : std::stoi(params.substr(semicolon + 1)) - 1;
-        } else if (final == 'C') {
-            x_ += params.empty() ? 1 : std::stoi(params);
-        } else if (final == 'J' && params == "2") {
-            cells_.fill(U' ');
-            ++clears_;
-        } else if (params == "?25") {
-            cursorVisible_ = final == 'h';
+        const int n = params.empty() || params[0] == '?' ? 1 : std::stoi(params);
+        const int x = std::min(x_, kColumns - 1);  // a pending wrap ends with any move
+        switch (bytes[end]) {
+            case 'H': {
+                const auto semicolon = params.find(';');
+                y_ = params.empty() ? 0 : n - 1;
+                x_ = semicolon == std::string::npos ? 0
+                                                    : std::stoi(params.substr(semicolon + 1)) - 1;
+                break;
+            }
+            case 'A':
+                y_ -= n, x_ = x;
+                break;
+            case 'B':
+                y_ += n, x_ = x;
+                break;
+            case 'C':
+                x_ = x + n;
+                break;
+            case 'D':
+                x_ = x - n;
+                break;
+            case 'G':
+                x_ = n - 1;
+                break;
+            case 'd':
+                y_ = n - 1, x_ = x;
+                break;
+            case 'X':
+                blank(y_ * kColumns + x, y_ * kColumns + std::min(x + n, kColumns));
+                break;
+            case 'K':
+                blank(y_ * kColumns + x, (y_ + 1) * kColumns);
+                break;
+            case 'J':
+                blank(params == "2" ? 0 : y_ * kColumns + x, kColumns * kRows);
+                clears_ += params == "2";
+                break;
+            case 'h':
+            case 'l':
+                cursorVisible_ = params == "?25" ? bytes[end] == 'h' : cursorVisible_;
+                break;
         }
         return end + 1;
     }
 
+    void blank(int from, int to) { std::fill(cells_.begin() + from, cells_.begin() + to, U' '); }
+
     void put(char32_t ch) {
+        if (x_ >= kColumns) {  // the wrap that was pending
+            x_ = 0;
+            ++y_;
+        }
         const bool wide =
             columnWidth(ch) == 2 && (drawnWideEverywhere(ch) || glyphWidth_ == GlyphWidth::Wide);
-        if (x_ < kColumns) {
-            cells_[y_ * kColumns + x_] = ch;
-        }
+        cells_.at(y_ * kColumns + x_) = ch;  // off the screen is a fault of the sender
         if (wide && x_ + 1 < kColumns) {
             cells_[y_ * kColumns + x_ + 1] = U'\0';
         }

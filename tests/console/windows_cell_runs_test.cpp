@@ -54,15 +54,14 @@ TEST_P(RunsForConsole, RandomEditsKeepConsoleInStep) {
     std::mt19937 generator(7);
     const char* pieces[] = {"a", " ", "  ", "┏━", "┃", "가나", "☞", " △", "10 ", "■", "♠K"};
     TerminalModel console(GetParam());
-    ScreenBuffer shown;
+    FrameDiff diff(GetParam());
     ScreenBuffer picture;
     for (int frame = 0; frame < 300; ++frame) {
         for (int edit = 0; edit < 8; ++edit) {
             picture.moveTo(static_cast<int>(generator() % 82), static_cast<int>(generator() % 25));
             picture.write(pieces[generator() % std::size(pieces)]);
         }
-        paint(changedRuns(shown, picture, GetParam()), console);
-        shown = picture;
+        paint(changedRuns(diff, picture), console);
         expectSameAsTerminal(console, picture, GetParam());
     }
 }
@@ -73,14 +72,8 @@ INSTANTIATE_TEST_SUITE_P(CellRuns, RunsForConsole,
                              return param.param == GlyphWidth::Narrow ? "narrow" : "wide";
                          });
 
-TEST(CellRuns, UnchangedPictureNeedsNoWrite) {
-    ScreenBuffer picture;
-    picture.write("┏━━┓\n┃가┃\n");
-    EXPECT_TRUE(changedRuns(picture, picture, GlyphWidth::Narrow).empty());
-}
-
-TEST(CellRuns, NearbyChangesShareOneWrite) {
-    ScreenBuffer shown;
+TEST(CellRuns, NearbyChangesShareOneWriteAndAnUnchangedPictureNone) {
+    FrameDiff diff(GlyphWidth::Wide);
     ScreenBuffer picture;
     picture.moveTo(10, 3);
     picture.write("1");
@@ -88,17 +81,20 @@ TEST(CellRuns, NearbyChangesShareOneWrite) {
     picture.write("2");
     picture.moveTo(40, 3);
     picture.write("3");
-    const auto runs = changedRuns(shown, picture, GlyphWidth::Wide);
+    const auto runs = changedRuns(diff, picture);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0], (CellRun{10, 3, u"1  2"}));
     EXPECT_EQ(runs[1], (CellRun{40, 3, u"3"}));
+    picture.moveTo(10, 3);
+    picture.write("1");
+    EXPECT_TRUE(changedRuns(diff, picture).empty());
 }
 
 TEST(CellRuns, NarrowConsoleGetsFillsButHangulDoesNot) {
-    ScreenBuffer shown;
+    FrameDiff diff(GlyphWidth::Narrow);
     ScreenBuffer picture;
     picture.write("┏━┓■△가");
-    const auto runs = changedRuns(shown, picture, GlyphWidth::Narrow);
+    const auto runs = changedRuns(diff, picture);
     ASSERT_EQ(runs.size(), 1u);
     EXPECT_EQ(runs[0].text, u"┏━━━┓ ■■△ 가");
 }
