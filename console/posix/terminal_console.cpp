@@ -14,6 +14,7 @@
 #include "console/error_output.h"
 #include "console/exit_request.h"
 #include "console/size_notice.h"
+#include "console/width_probe.h"
 
 namespace sol::posix {
 namespace {
@@ -21,7 +22,6 @@ namespace {
 constexpr std::string_view kEnterScreen = "\x1b[?1049h";
 constexpr std::string_view kLeaveScreen = "\x1b[?25h\x1b[?1049l";
 // Draw one box glyph at the home cell and ask where the cursor went.
-constexpr std::string_view kProbe = "\x1b[H┏\x1b[6n";
 // How long the first frame waits for the probe's answer; a later answer still
 // counts, and the screen is drawn again.
 constexpr KeyDecoder::Clock kProbeWait{50};
@@ -140,7 +140,7 @@ void TerminalConsole::takeOverScreen() {
         probe_ = Probe::Asked;
         probeUntil_ = now() + kProbeWait;
         decoder_.expectCursorReport(true);
-        send(std::string(kEnterScreen) + std::string(kProbe));
+        send(std::string(kEnterScreen) + std::string(kWidthProbe));
     } else {
         send(kEnterScreen);
     }
@@ -189,7 +189,7 @@ void TerminalConsole::waitAndRead(std::optional<KeyDecoder::Clock> deadline) {
     if (const auto report = decoder_.takeCursorReport()) {
         probe_ = Probe::Answered;
         decoder_.expectCursorReport(false);
-        renderer_.setGlyphWidth(report->column >= 3 ? GlyphWidth::Wide : GlyphWidth::Narrow);
+        renderer_.setGlyphWidth(glyphWidthFrom(*report));
         dirty_ = true;
     }
 }

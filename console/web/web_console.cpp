@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "console/width_probe.h"
+
 namespace {
 
 // The page's side of the console; see web/session.js.
@@ -54,11 +56,9 @@ void WebConsole::clearScreen() {
 
 void WebConsole::probeGlyphWidth() {
     probed_ = true;
-    // Draw one box glyph at the home cell and ask where the cursor went;
     // xterm.js answers through the same channel as the keys.
-    const std::string probe = "\x1b[H┏\x1b[6n";
     decoder_.expectCursorReport(true);
-    solTerminalWrite(probe.data(), static_cast<int>(probe.size()));
+    solTerminalWrite(kWidthProbe.data(), static_cast<int>(kWidthProbe.size()));
     const KeyDecoder::Clock until = now() + kProbeWait;
     std::optional<KeyDecoder::CursorReport> report;
     while (!report && now() < until) {
@@ -67,7 +67,7 @@ void WebConsole::probeGlyphWidth() {
     }
     // Keys typed meanwhile stay queued in the decoder for the game.
     decoder_.expectCursorReport(false);
-    renderer_.setGlyphWidth(report && report->column >= 3 ? GlyphWidth::Wide : GlyphWidth::Narrow);
+    renderer_.setGlyphWidth(report ? glyphWidthFrom(*report) : GlyphWidth::Narrow);
     renderer_.invalidate();
 }
 
