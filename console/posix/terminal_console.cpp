@@ -348,7 +348,7 @@ void TerminalConsole::giveBack() {
         // What is still queued is half a frame: drop it, and cancel a control
         // sequence it may have broken off.
         tcflush(out_, TCOFLUSH);
-        bytes = "\x18";
+        bytes += '\x18';
     }
     if (screenTaken_) {
         bytes += cleanLine() + std::string(kLeaveScreen);
