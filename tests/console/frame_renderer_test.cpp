@@ -110,8 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{10, 3, "ab"}, {10, 4, "cd"}},
                   "\x1b[4;11Hab\n\b\bcd"},
         BytesCase{"RowOnly", {}, false, {{40, 2, "a"}, {41, 20, "b"}}, "\n\n\x1b[41Ga\x1b[21db"},
-        BytesCase{
-            "ColumnOnly", {}, false, {{70, 2, "a"}, {5, 3, "b"}}, "\n\n\x1b[71Ga\n\x1b[6Gb"},
+        BytesCase{"ColumnOnly", {}, false, {{70, 2, "a"}, {5, 3, "b"}}, "\n\n\x1b[71Ga\n\x1b[6Gb"},
         BytesCase{
             "ShortGapWrittenAgain", {}, false, {{10, 5, "a"}, {13, 5, "b"}}, "\x1b[6;11Ha  b"},
         BytesCase{"GlyphGapSkipped",
@@ -172,22 +171,6 @@ INSTANTIATE_TEST_SUITE_P(FrameRenderer, RendersForTerminal,
                          [](const testing::TestParamInfo<GlyphWidth>& param) {
                              return param.param == GlyphWidth::Narrow ? "narrow" : "wide";
                          });
-
-TEST(FrameRenderer, InvalidateRepaintsEverything) {
-    ScreenBuffer picture;
-    apply(picture, {{0, 0, " ┏━━┓\n ┃ 가 ┃"}, {28, 6, "☞ ■■ △ ♥A"}});
-    FrameRenderer renderer;
-    std::string bytes;
-    renderer.present(picture, true, bytes);
-    renderer.invalidate();
-    bytes.clear();
-    renderer.present(picture, true, bytes);
-    TerminalModel terminal(GlyphWidth::Narrow);
-    terminal.feed(bytes);
-    EXPECT_EQ(terminal.clears(), 1);
-    EXPECT_FALSE(terminal.cursorVisible());
-    expectShows(terminal, picture, GlyphWidth::Narrow);
-}
 
 }  // namespace
 }  // namespace sol

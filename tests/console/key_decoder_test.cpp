@@ -76,7 +76,9 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"unasked_cursor_report_swallowed", "\x1b[12;40R", {}},
         Case{"unknown_tilde_swallowed", "\x1b[99~", {}},
         Case{"alt_letters_never_act",
-             "\x1bx\x1bH\x1bP\x1b" "1\x1b" "0\x1b,",
+             "\x1bx\x1bH\x1bP\x1b"
+             "1\x1b"
+             "0\x1b,",
              {0, 45, 0, 35, 0, 25, 0, 120, 0, 129, ','}},
         Case{"lone_escape", "\x1b", {27}}, Case{"double_escape", "\x1b\x1b", {27, 27}},
         Case{"escape_then_enter", "\x1b\r", {27, 13}},
