@@ -40,14 +40,11 @@ TEST_P(DecodesSequence, ToOriginalCodes) {
 INSTANTIATE_TEST_SUITE_P(
     KeyDecoder, DecodesSequence,
     testing::Values(
-        Case{"carriage_return", "\r", {13}}, Case{"line_feed", "\n", {13}},
-        Case{"crlf_is_one_enter", "\r\n", {13}}, Case{"two_line_feeds", "\n\n", {13, 13}},
+        Case{"enter_forms_crlf_as_one", "\r1\n2\r\n3\n\n", {13, '1', 13, '2', 13, '3', 13, 13}},
         Case{"letters_as_themselves", "HPKMhq1", {72, 80, 75, 77, 104, 113, 49}},
-        Case{"up", "\x1b[A", {224, 72}}, Case{"down", "\x1b[B", {224, 80}},
-        Case{"right", "\x1b[C", {224, 77}}, Case{"left", "\x1b[D", {224, 75}},
-        Case{"application_up", "\x1bOA", {224, 72}}, Case{"application_down", "\x1bOB", {224, 80}},
-        Case{"application_right", "\x1bOC", {224, 77}},
-        Case{"application_left", "\x1bOD", {224, 75}},
+        Case{"arrows", "\x1b[A\x1b[B\x1b[C\x1b[D", {224, 72, 224, 80, 224, 77, 224, 75}},
+        Case{
+            "application_arrows", "\x1bOA\x1bOB\x1bOC\x1bOD", {224, 72, 224, 80, 224, 77, 224, 75}},
         Case{"home_forms", "\x1b[H\x1bOH\x1b[1~\x1b[7~", {224, 71, 224, 71, 224, 71, 224, 71}},
         Case{"end_forms", "\x1b[F\x1bOF\x1b[4~\x1b[8~", {224, 79, 224, 79, 224, 79, 224, 79}},
         Case{"insert_delete", "\x1b[2~\x1b[3~", {224, 82, 224, 83}},
@@ -154,18 +151,6 @@ TEST(KeyDecoder, FinishCountsPendingEscapeOnly) {
     cut.feed("\x1b[1;", milliseconds{0});
     cut.finish();
     EXPECT_TRUE(drain(cut).empty());
-}
-
-TEST(KeyDecoder, CursorReportIsKeptApartFromKeys) {
-    KeyDecoder decoder;
-    decoder.expectCursorReport(true);
-    decoder.feed("H\x1b[1;3RP", milliseconds{0});
-    const auto report = decoder.takeCursorReport();
-    ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->row, 1);
-    EXPECT_EQ(report->column, 3);
-    EXPECT_FALSE(decoder.takeCursorReport().has_value());
-    EXPECT_EQ(drain(decoder), (std::vector<int>{72, 80}));
 }
 
 }  // namespace

@@ -80,11 +80,8 @@ bool sameSettings(const termios& a, const termios& b) {
            std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
 }
 
-TerminalConsole::Options on(int fd) {
-    TerminalConsole::Options options;
-    options.in = fd;
-    options.out = fd;
-    return options;
+TerminalConsole::Options on(int fd, bool cp949 = false) {
+    return {.in = fd, .out = fd, .cp949 = cp949};
 }
 
 TEST(TerminalConsole, RawWhileOpenAndGivenBackAsFound) {
@@ -144,9 +141,7 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthWheneverItComes) {
 
 TEST(TerminalConsole, LegacyKoreanTerminalIsSentCp949) {
     Pty pty;
-    TerminalConsole::Options options = on(pty.slave());
-    options.cp949 = true;
-    TerminalConsole console(options);
+    TerminalConsole console(on(pty.slave(), true));
     pty.type("\x1b[1;3R\xC2\x50\r");  // 헠 ends in 'P', yet is one key
     console.clearScreen();
     console.gotoXY(0, 1);
@@ -162,11 +157,8 @@ TEST(TerminalConsole, EndOfPipedInputEndsWithStatusOneAfterTheLastKey) {
     int keys[2];
     ASSERT_EQ(pipe(keys), 0);
     const int out = ::open("/dev/null", O_WRONLY);
-    TerminalConsole::Options options;
-    options.in = keys[0];
-    options.out = out;
     {
-        TerminalConsole console(options);
+        TerminalConsole console({.in = keys[0], .out = out});
         ASSERT_EQ(::write(keys[1], "P\n\x1b", 3), 3);
         ::close(keys[1]);
         console.clearScreen();
@@ -284,19 +276,16 @@ struct Ending {
 // ends it within 100 ms, the terminal given back, the parent seeing that signal.
 TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
     using std::chrono::milliseconds;
-    for (const Ending& c :
-         {Ending{SIGTERM, Before::Waiting},     Ending{SIGINT, Before::Waiting},
-          Ending{SIGHUP, Before::Waiting},      Ending{SIGQUIT, Before::Waiting},
-          Ending{SIGPIPE, Before::Waiting},     Ending{SIGUSR1, Before::Waiting},
-          Ending{SIGUSR2, Before::Waiting},     Ending{SIGALRM, Before::Waiting},
-          Ending{SIGVTALRM, Before::Waiting},   Ending{SIGPROF, Before::Waiting},
-          Ending{SIGXCPU, Before::Waiting},     Ending{SIGXFSZ, Before::Waiting},
-          Ending{SIGPWR, Before::Waiting},      Ending{SIGIO, Before::Waiting},
-          Ending{SIGSTKFLT, Before::Waiting},   Ending{SIGRTMIN, Before::Waiting},
-          Ending{SIGABRT, Before::Waiting},     Ending{SIGILL, Before::Waiting},
-          Ending{SIGTERM, Before::Stalled},     Ending{SIGHUP, Before::StalledNonBlocking},
-          Ending{SIGTERM, Before::ManyResizes}, Ending{0, Before::Resumed},
-          Ending{SIGTERM, Before::Resumed},     Ending{SIGTERM, Before::IgnoredInterrupt}}) {
+    std::vector<Ending> cases = {
+        {SIGTERM, Before::Stalled},     {SIGHUP, Before::StalledNonBlocking},
+        {SIGTERM, Before::ManyResizes}, {0, Before::Resumed},
+        {SIGTERM, Before::Resumed},     {SIGTERM, Before::IgnoredInterrupt}};
+    for (const int signal :
+         {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+          SIGXCPU, SIGXFSZ, SIGPWR, SIGIO, SIGSTKFLT, SIGRTMIN, SIGABRT, SIGILL}) {
+        cases.push_back({signal, Before::Waiting});
+    }
+    for (const Ending& c : cases) {
         const std::string name = std::string(strsignal(c.signal)) + " after " +
                                  std::to_string(static_cast<int>(c.before));
         Pty pty;
