@@ -84,21 +84,6 @@ TerminalConsole::Options on(int fd, bool cp949 = false) {
     return {.in = fd, .out = fd, .cp949 = cp949};
 }
 
-TEST(TerminalConsole, RawWhileOpenAndGivenBackAsFound) {
-    Pty pty;
-    const termios before = pty.settings();
-    {
-        TerminalConsole console(on(pty.slave()));
-        const termios raw = pty.settings();
-        EXPECT_FALSE(raw.c_lflag & (ICANON | ECHO));
-        EXPECT_TRUE(raw.c_lflag & ISIG) << "Ctrl-C must still interrupt";
-        console.restore();
-        EXPECT_TRUE(sameSettings(pty.settings(), before));
-        console.restore();  // a second call changes nothing
-    }
-    EXPECT_TRUE(sameSettings(pty.settings(), before));
-}
-
 TEST(TerminalConsole, ProbeAnswerSetsTheWidthWheneverItComes) {
     using std::chrono::milliseconds;
     struct Case {
@@ -205,12 +190,16 @@ TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
     EXPECT_NE(out.find("picture", repaint), std::string::npos) << "the picture came back";
 }
 
-// Terminals without an alternate screen keep the last picture: the prompt
-// must come on a clean line below it, also after the last clear.
-TEST(TerminalConsole, GivesTheTerminalBackOnACleanLineBelowThePicture) {
+// Raw while open, then given back as found; and as terminals without an
+// alternate screen keep the last picture, the prompt must come on a clean
+// line below it, also after the last clear.
+TEST(TerminalConsole, GivesTheTerminalBackAsFoundOnACleanLineBelowThePicture) {
     for (const bool clearFirst : {false, true}) {
         Pty pty;
+        const termios before = pty.settings();
         TerminalConsole console(on(pty.slave()));
+        EXPECT_FALSE(pty.settings().c_lflag & (ICANON | ECHO));
+        EXPECT_TRUE(pty.settings().c_lflag & ISIG) << "Ctrl-C must still interrupt";
         pty.type("\x1b[1;2Rx");
         console.clearScreen();
         console.gotoXY(30, 13);
@@ -220,6 +209,8 @@ TEST(TerminalConsole, GivesTheTerminalBackOnACleanLineBelowThePicture) {
             console.clearScreen();
         }
         console.restore();
+        console.restore();  // a second call changes nothing
+        EXPECT_TRUE(sameSettings(pty.settings(), before));
         const std::string out = pty.output();
         const std::string end =
             clearFirst ? "\x1b[H\x1b[?25h\x1b[?1049l" : "~\x1b[14;1H\r\n\x1b[?25h\x1b[?1049l";
