@@ -55,18 +55,5 @@ INSTANTIATE_TEST_SUITE_P(
                     WriteCase{"ControlsDropped", {{0, 0, "a\x1b[2Jb\x7f\tc"}}, "a[2Jbc|"}),
     [](const auto& param) { return std::string(param.param.name); });
 
-TEST(ScreenBuffer, StampsOnlyTheRowsAWriteChanges) {
-    ScreenBuffer screen;
-    screen.moveTo(4, 2);
-    screen.write("가b\nc");
-    const std::uint64_t before = screen.stamp();
-    EXPECT_EQ(screen.rowStamp(2), before);
-    EXPECT_EQ(screen.rowStamp(3), before);
-    EXPECT_LT(screen.rowStamp(4), before);
-    screen.moveTo(4, 2);
-    screen.write("가b");  // the same again
-    EXPECT_EQ(screen.stamp(), before);
-}
-
 }  // namespace
 }  // namespace sol

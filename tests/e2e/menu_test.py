@@ -6,30 +6,34 @@ import sys
 import time
 import unittest
 
-from layout import L, menu_entry_row, slot_box_column
 from tmux_pane import Pane
 
 BINARY = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "../../build/frontend/solbangul")
-TITLE = (L.kMenuTitle[0] + 8, L.kMenuTitle[1], "< 메 뉴 >")
+ENTRIES = ("게임 시작", "게임 설명", "종료 하기")
+PROMPT = "Pleas any key~"
 
 
 class MenuTest(unittest.TestCase):
     def setUp(self):
         self.pane = Pane(BINARY)
         self.addCleanup(self.pane.close)
-        self.pane.wait_text(*TITLE)
+        self.wait_shown("< 메 뉴 >")
+
+    def wait_shown(self, text):
+        self.pane.wait_for(lambda: text in self.pane.screen(), repr(text))
 
     def marker_on(self, entry):
-        return self.pane.text(L.kMenuMarkerColumn, menu_entry_row(entry), 1) == "☞"
+        rows = self.pane.screen().split("\n")
+        return any("☞" in row and ENTRIES[entry - 1] in row for row in rows)
 
     def test_menu_and_rules_at_their_cells_then_quit_with_status_zero(self):
         p = self.pane
         self.assertEqual(p.golden_differences("menu.txt"), [])
         p.keys("Down", "Enter")
-        p.wait_text(L.kRulesColumn + 3, 1, "솔방울게임")
+        self.wait_shown("솔방울게임")
         self.assertEqual(p.golden_differences("rules.txt"), [])
         p.keys("x")
-        p.wait_text(*TITLE)
+        self.wait_shown("< 메 뉴 >")
         self.assertTrue(self.marker_on(1))
         p.keys("Down", "Down", "Enter")
         self.assertEqual(p.exit_status(), 0)
@@ -42,7 +46,7 @@ class MenuTest(unittest.TestCase):
         p.keys("C-z")
         self.assertTrue(p.stopped_as_found())
         # The pane's shell continues the program, which draws the menu again.
-        p.wait_text(*TITLE)
+        self.wait_shown("< 메 뉴 >")
         p.wait_for(lambda: self.marker_on(2), "the same menu back")
         p.keys("Down", "Enter")
         self.assertEqual(p.exit_status(), 0)
@@ -53,14 +57,14 @@ class MenuTest(unittest.TestCase):
         # the deal, so drawing alone always ends on the losing banner.
         p = self.pane
         p.keys("Enter")
-        marker = (slot_box_column(0) + 1, L.kSelectionMarkerRow, "△")
-        p.wait_text(*marker)
+        selected = lambda: "△" in p.screen().split("\n")[21]  # under a slot, not the draw pile
+        p.wait_for(selected, "the table")
         for _ in range(40):
             before = p.screen()
-            p.keys("Up", "Enter")  # one key at a time: the banner takes any key
-            p.wait_for(lambda: "Pleas any key~" in p.screen()
-                       or (p.screen() != before and p.text(*marker[:2], 1) == "△"), "a draw")
-            if "Pleas any key~" in p.screen():
+            p.keys("Up", "Enter")  # one draw at a time: the banner takes any key
+            p.wait_for(lambda: PROMPT in p.screen() or (p.screen() != before and selected()),
+                       "a draw")
+            if PROMPT in p.screen():
                 break
         time.sleep(0.1)
         self.assertEqual(p.golden_differences("lose.txt"), [])
