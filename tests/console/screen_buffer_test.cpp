@@ -38,22 +38,22 @@ TEST_P(Writes, LeaveTheRows) {
 
 // A two-column character overwritten in either half goes whole; columns
 // count as CP949 bytes; nothing wraps past the edges; controls are dropped.
-INSTANTIATE_TEST_SUITE_P(
-    ScreenBuffer, Writes,
-    testing::Values(WriteCase{"LeftHalfByAscii", {{2, 0, "가"}, {2, 0, "a"}}, "  a|"},
-                    WriteCase{"RightHalfByAscii", {{2, 0, "가"}, {3, 0, "b"}}, "   b|"},
-                    WriteCase{"RightHalfByWide", {{2, 0, "가"}, {3, 0, "나"}}, "   나|"},
-                    WriteCase{"StraddlingTwo", {{2, 0, "가나"}, {3, 0, "다"}}, "   다|"},
-                    WriteCase{"SymbolLikeHangul", {{0, 0, "■■"}, {1, 0, "x"}}, " x■|"},
-                    WriteCase{"BlankErases", {{0, 0, "☞"}, {1, 0, " "}}, "|"},
-                    WriteCase{"Cp949Columns", {{0, 0, "a♥가1"}, {6, 0, "x"}}, "a♥가1x|"},
-                    WriteCase{"RightAndBottomEdges",
+INSTANTIATE_TEST_SUITE_P(ScreenBuffer, Writes,
+                         testing::ValuesIn(std::vector<WriteCase>{
+                             {"LeftHalfByAscii", {{2, 0, "가"}, {2, 0, "a"}}, "  a|"},
+                             {"RightHalfByAscii", {{2, 0, "가"}, {3, 0, "b"}}, "   b|"},
+                             {"RightHalfByWide", {{2, 0, "가"}, {3, 0, "나"}}, "   나|"},
+                             {"StraddlingTwo", {{2, 0, "가나"}, {3, 0, "다"}}, "   다|"},
+                             {"SymbolLikeHangul", {{0, 0, "■■"}, {1, 0, "x"}}, " x■|"},
+                             {"BlankErases", {{0, 0, "☞"}, {1, 0, " "}}, "|"},
+                             {"Cp949Columns", {{0, 0, "a♥가1"}, {6, 0, "x"}}, "a♥가1x|"},
+                             {"RightAndBottomEdges",
                               {{78, 0, "abc"}, {79, 1, "가"}, {0, 25, "lost"}},
                               std::string(78, ' ') + "ab|"},
-                    WriteCase{"LeftEdge", {{-1, 1, "xy"}}, "|y"},
-                    WriteCase{"NewlineToColumnZero", {{5, 0, "ab\ncd"}}, "     ab|cd"},
-                    WriteCase{"ControlsDropped", {{0, 0, "a\x1b[2Jb\x7f\tc"}}, "a[2Jbc|"}),
-    [](const auto& param) { return std::string(param.param.name); });
+                             {"LeftEdge", {{-1, 1, "xy"}}, "|y"},
+                             {"NewlineToColumnZero", {{5, 0, "ab\ncd"}}, "     ab|cd"},
+                             {"ControlsDropped", {{0, 0, "a\x1b[2Jb\x7f\tc"}}, "a[2Jbc|"}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace sol

@@ -58,19 +58,18 @@ TEST_P(MenuNavigation, ReturnsTheEntryUnderTheOneMarker) {
     EXPECT_EQ(std::count(marked.begin(), marked.end(), -1), 0) << "a half marker left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, MenuNavigation,
-    testing::Values(NavigationCase{"EnterAtOnce", {}, MenuEntry::StartGame},
-                    NavigationCase{"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
-                    NavigationCase{"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
-                    NavigationCase{"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
-                    NavigationCase{
-                        "CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
-                    NavigationCase{"OtherKeysChangeNothing",
-                                   {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00,
-                                    kPrefix, kCtrlUp},
-                                   MenuEntry::StartGame}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, MenuNavigation,
+                         testing::ValuesIn(std::vector<NavigationCase>{
+                             {"EnterAtOnce", {}, MenuEntry::StartGame},
+                             {"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
+                             {"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
+                             {"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
+                             {"CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
+                             {"OtherKeysChangeNothing",
+                              {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00, kPrefix,
+                               kCtrlUp},
+                              MenuEntry::StartGame}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // The status the loop returns, or -1 when the keys run out first.
 int runMenu(MemoryConsole& console, const std::vector<int>& keys) {
