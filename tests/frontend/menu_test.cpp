@@ -114,12 +114,5 @@ TEST(MenuLoop, AnArrowOnTheRulesScreenMovesTheMenuBackOnIt) {
     }
 }
 
-TEST(MenuLoop, EntryOneDealsAGameAndWaitsOnTheTable) {
-    MemoryConsole console;
-    EXPECT_EQ(runMenu(console, {kEnter}), -1);
-    EXPECT_EQ(console.text(layout::slotBoxColumn(0) + 1, layout::kSelectionMarkerRow, 2), "△");
-    EXPECT_NE(console.text(layout::kInPlayFace.x, layout::kInPlayFace.y, 2), "  ");
-}
-
 }  // namespace
 }  // namespace sol
