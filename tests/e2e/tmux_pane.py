@@ -57,12 +57,6 @@ class Pane:
         return [[c for ch in line for c in ((ch, "") if wide(ch) else (ch,))]
                 for line in self.screen().split("\n")]
 
-    def text(self, x, y, columns):
-        """The characters in `columns` cells from (x, y), blanks for empty cells."""
-        rows = self.cells()
-        row = (rows[y] if y < len(rows) else []) + [" "] * (x + columns)
-        return "".join(row[x:x + columns])
-
     def golden_differences(self, name):
         """The rows that differ from tests/golden/<name>, where the game counts
         every non-ASCII character as two columns: each must start at its
@@ -91,10 +85,6 @@ class Pane:
                 return
             time.sleep(0.05)
         raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
-
-    def wait_text(self, x, y, expected, timeout=5.0):
-        self.wait_for(lambda: self.text(x, y, len(expected) * 2).startswith(expected),
-                      "%r at (%d, %d)" % (expected, x, y), timeout)
 
     def exit_status(self, timeout=5.0):
         self.wait_for(lambda: self._read("status").strip(), "the program to end", timeout)
