@@ -6,10 +6,29 @@
 namespace sol {
 namespace {
 
+using test::card;
 using test::cards;
 
 std::vector<Card> pileCards(const CardStack& s) {
     return {s.items.begin(), s.items.begin() + s.top + 1};
+}
+
+TEST(CardStack, LastInFirstOutAndReportsInsteadOfFailing) {
+    CardStack s;
+    EXPECT_EQ(pop(s), std::nullopt);
+    EXPECT_EQ(peek(s), std::nullopt);
+    for (const Card c : cards("hA d7 sK")) {
+        ASSERT_TRUE(push(s, c));
+    }
+    EXPECT_EQ(peek(s), card("sK"));
+    EXPECT_EQ(pop(s), card("sK"));
+    EXPECT_EQ(pop(s), card("d7"));
+    while (!isFull(s)) {
+        ASSERT_TRUE(push(s, card("c2")));
+    }
+    EXPECT_FALSE(push(s, card("h9")));  // dropped
+    EXPECT_EQ(s.top, CardStack::kCapacity - 1);
+    EXPECT_EQ(peek(s), card("c2"));
 }
 
 constexpr std::uint32_t kSeed = 20261207;
