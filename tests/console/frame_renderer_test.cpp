@@ -43,8 +43,14 @@ struct Put {
     const char* text;
 };
 
+const Put kClear{0, 0, nullptr};
+
 void apply(ScreenBuffer& picture, const std::vector<Put>& puts) {
     for (const Put& put : puts) {
+        if (!put.text) {
+            picture.clear();
+            continue;
+        }
         picture.moveTo(put.x, put.y);
         picture.write(put.text);
     }
@@ -55,7 +61,6 @@ void apply(ScreenBuffer& picture, const std::vector<Put>& puts) {
 struct BytesCase {
     const char* name;
     std::vector<Put> before;
-    bool clear;  // the picture is cleared before `after`
     std::vector<Put> after;
     const char* expected;
 };
@@ -71,9 +76,6 @@ TEST_P(FrameBytes, AreTheCheapestWay) {
     renderer.present(picture, true, bytes);
     TerminalModel terminal(GlyphWidth::Narrow);
     terminal.feed(bytes);
-    if (c.clear) {
-        picture.clear();
-    }
     apply(picture, c.after);
     bytes.clear();
     renderer.present(picture, true, bytes);
@@ -94,49 +96,24 @@ std::vector<Put> fullScreen() {
 
 INSTANTIATE_TEST_SUITE_P(
     Renderer, FrameBytes,
-    testing::Values(
-        BytesCase{"NothingChanged", {{3, 3, "가☞"}}, false, {{3, 3, "가☞"}}, ""},
-        BytesCase{"FirstFrameGlyphsWithFills", {}, false, {{0, 0, "┏━┓┃■△"}}, "┏━━━┓ ┃ ■■△"},
-        BytesCase{
-            "ClearInsteadOfBlanks", fullScreen(), true, {{30, 13, "hi"}}, "\x1b[2J\x1b[14;31Hhi"},
-        BytesCase{"CarriageReturnAndLineFeed",
-                  {},
-                  false,
-                  {{0, 5, "ab"}, {0, 6, "cd"}},
-                  "\x1b[6dab\n\rcd"},
-        BytesCase{"LineFeedAndBackspaces",
-                  {},
-                  false,
-                  {{10, 3, "ab"}, {10, 4, "cd"}},
-                  "\x1b[4;11Hab\n\b\bcd"},
-        BytesCase{"RowOnly", {}, false, {{40, 2, "a"}, {41, 20, "b"}}, "\n\n\x1b[41Ga\x1b[21db"},
-        BytesCase{
-            "ColumnOnly", {}, false, {{70, 2, "a"}, {5, 3, "b"}}, "\n\n\x1b[71Ga\n\x1b[6Gb"},
-        BytesCase{
-            "ShortGapWrittenAgain", {}, false, {{10, 5, "a"}, {13, 5, "b"}}, "\x1b[6;11Ha  b"},
-        BytesCase{"GlyphGapSkipped",
-                  {{10, 5, "a━━b"}},
-                  false,
-                  {{10, 5, "c"}, {15, 5, "d"}},
-                  "\x1b[6Dc\x1b[4Cd"},
-        BytesCase{"UnchangedFillNotSent", {{0, 1, "┏━"}}, false, {{0, 1, "━"}}, "\r━"},
-        BytesCase{"EraseCharacters",
-                  {{20, 7, "abcdefghijkl"}, {40, 7, "z"}},
-                  false,
-                  {{20, 7, "            "}},
-                  "\x1b[21G\x1b[12X"},
-        BytesCase{
-            "EraseToEndOfLine", {{60, 8, "hello"}}, false, {{60, 8, "     "}}, "\x1b[5D\x1b[K"},
-        BytesCase{"MenuMarkerMove",
-                  {{28, 6, "☞"}},
-                  false,
-                  {{28, 6, " "}, {28, 10, "☞"}},
-                  "\b \n\n\n\n\b☞"},
-        BytesCase{"LastColumnThenAbsolute",
-                  {},
-                  false,
-                  {{79, 1, "a"}, {0, 2, "b"}},
-                  "\n\x1b[80Ga\x1b[3Hb"}),
+    testing::ValuesIn(std::vector<BytesCase>{
+        {"NothingChanged", {{3, 3, "가☞"}}, {{3, 3, "가☞"}}, ""},
+        {"FirstFrameGlyphsWithFills", {}, {{0, 0, "┏━┓┃■△"}}, "┏━━━┓ ┃ ■■△"},
+        {"ClearInsteadOfBlanks", fullScreen(), {kClear, {30, 13, "hi"}}, "\x1b[2J\x1b[14;31Hhi"},
+        {"CarriageReturnAndLineFeed", {}, {{0, 5, "ab"}, {0, 6, "cd"}}, "\x1b[6dab\n\rcd"},
+        {"LineFeedAndBackspaces", {}, {{10, 3, "ab"}, {10, 4, "cd"}}, "\x1b[4;11Hab\n\b\bcd"},
+        {"RowOnly", {}, {{40, 2, "a"}, {41, 20, "b"}}, "\n\n\x1b[41Ga\x1b[21db"},
+        {"ColumnOnly", {}, {{70, 2, "a"}, {5, 3, "b"}}, "\n\n\x1b[71Ga\n\x1b[6Gb"},
+        {"ShortGapWrittenAgain", {}, {{10, 5, "a"}, {13, 5, "b"}}, "\x1b[6;11Ha  b"},
+        {"GlyphGapSkipped", {{10, 5, "a━━b"}}, {{10, 5, "c"}, {15, 5, "d"}}, "\x1b[6Dc\x1b[4Cd"},
+        {"UnchangedFillNotSent", {{0, 1, "┏━"}}, {{0, 1, "━"}}, "\r━"},
+        {"EraseCharacters",
+         {{20, 7, "abcdefghijkl"}, {40, 7, "z"}},
+         {{20, 7, "            "}},
+         "\x1b[21G\x1b[12X"},
+        {"EraseToEndOfLine", {{60, 8, "hello"}}, {{60, 8, "     "}}, "\x1b[5D\x1b[K"},
+        {"MenuMarkerMove", {{28, 6, "☞"}}, {{28, 6, " "}, {28, 10, "☞"}}, "\b \n\n\n\n\b☞"},
+        {"LastColumnThenAbsolute", {}, {{79, 1, "a"}, {0, 2, "b"}}, "\n\x1b[80Ga\x1b[3Hb"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 class RendersForTerminal : public testing::TestWithParam<GlyphWidth> {};
@@ -172,22 +149,6 @@ INSTANTIATE_TEST_SUITE_P(FrameRenderer, RendersForTerminal,
                          [](const testing::TestParamInfo<GlyphWidth>& param) {
                              return param.param == GlyphWidth::Narrow ? "narrow" : "wide";
                          });
-
-TEST(FrameRenderer, InvalidateRepaintsEverything) {
-    ScreenBuffer picture;
-    apply(picture, {{0, 0, " ┏━━┓\n ┃ 가 ┃"}, {28, 6, "☞ ■■ △ ♥A"}});
-    FrameRenderer renderer;
-    std::string bytes;
-    renderer.present(picture, true, bytes);
-    renderer.invalidate();
-    bytes.clear();
-    renderer.present(picture, true, bytes);
-    TerminalModel terminal(GlyphWidth::Narrow);
-    terminal.feed(bytes);
-    EXPECT_EQ(terminal.clears(), 1);
-    EXPECT_FALSE(terminal.cursorVisible());
-    expectShows(terminal, picture, GlyphWidth::Narrow);
-}
 
 }  // namespace
 }  // namespace sol

@@ -39,58 +39,58 @@ TEST_P(DecodesSequence, ToOriginalCodes) {
 
 INSTANTIATE_TEST_SUITE_P(
     KeyDecoder, DecodesSequence,
-    testing::Values(
-        Case{"carriage_return", "\r", {13}}, Case{"line_feed", "\n", {13}},
-        Case{"crlf_is_one_enter", "\r\n", {13}}, Case{"two_line_feeds", "\n\n", {13, 13}},
-        Case{"letters_as_themselves", "HPKMhq1", {72, 80, 75, 77, 104, 113, 49}},
-        Case{"up", "\x1b[A", {224, 72}}, Case{"down", "\x1b[B", {224, 80}},
-        Case{"right", "\x1b[C", {224, 77}}, Case{"left", "\x1b[D", {224, 75}},
-        Case{"application_up", "\x1bOA", {224, 72}}, Case{"application_down", "\x1bOB", {224, 80}},
-        Case{"application_right", "\x1bOC", {224, 77}},
-        Case{"application_left", "\x1bOD", {224, 75}},
-        Case{"home_forms", "\x1b[H\x1bOH\x1b[1~\x1b[7~", {224, 71, 224, 71, 224, 71, 224, 71}},
-        Case{"end_forms", "\x1b[F\x1bOF\x1b[4~\x1b[8~", {224, 79, 224, 79, 224, 79, 224, 79}},
-        Case{"insert_delete", "\x1b[2~\x1b[3~", {224, 82, 224, 83}},
-        Case{"page_keys", "\x1b[5~\x1b[6~", {224, 73, 224, 81}},
-        Case{"f1_to_f4", "\x1bOP\x1bOQ\x1bOR\x1bOS", {0, 59, 0, 60, 0, 61, 0, 62}},
-        Case{"f5_to_f10", "\x1b[15~\x1b[17~\x1b[21~", {0, 63, 0, 64, 0, 68}},
-        Case{"f11_f12", "\x1b[23~\x1b[24~", {224, 133, 224, 134}},
-        Case{"linux_console_f1", "\x1b[[A", {0, 59}},
-        Case{"arrow_with_explicit_one", "\x1b[1A", {224, 72}},
-        Case{"shift_arrows_are_arrows", "\x1b[1;2A\x1b[1;2D\x1b[b", {224, 72, 224, 75, 224, 80}},
-        Case{"ctrl_arrows",
-             "\x1b[1;5A\x1b[1;5B\x1b[1;5D\x1b[1;6C\x1bOa",
-             {224, 141, 224, 145, 224, 115, 224, 116, 224, 141}},
-        Case{"alt_arrows", "\x1b[1;3A\x1b[1;3C", {0, 152, 0, 157}},
-        Case{"modified_tilde_is_the_key", "\x1b[3;2~H", {224, 83, 72}},
-        Case{"shift_function_keys",
-             "\x1b[1;2P\x1b[1;2R\x1b[15;2~\x1b[21;2~\x1b[25~\x1b[11$",
-             {0, 84, 0, 86, 0, 88, 0, 93, 0, 86, 0, 84}},
-        Case{"ctrl_alt_function_keys", "\x1b[1;5P\x1b[17;3~\x1b[23;2~", {0, 94, 0, 109, 224, 135}},
-        Case{"shift_tab", "\x1b[Z", {0, 15}}, Case{"keypad_centre", "\x1b[E", {0, 76}},
-        Case{"application_keypad", "\x1bOp\x1bOk", {'0', '+'}},
-        Case{"sgr_mouse_swallowed", "\x1b[<0;12;5M\x1b[<0;12;5m\r", {13}},
-        Case{"x10_mouse_swallowed", "\x1b[M !!\r", {13}},
-        Case{"paste_markers_swallowed", "\x1b[200~P\x1b[201~", {80}},
-        Case{"focus_reports_swallowed", "\x1b[I\x1b[O", {}},
-        Case{"unasked_cursor_report_swallowed", "\x1b[12;40R", {}},
-        Case{"unknown_tilde_swallowed", "\x1b[99~", {}},
-        Case{"alt_letters_never_act",
-             "\x1bx\x1bH\x1bP\x1b" "1\x1b" "0\x1b,",
-             {0, 45, 0, 35, 0, 25, 0, 120, 0, 129, ','}},
-        Case{"lone_escape", "\x1b", {27}}, Case{"double_escape", "\x1b\x1b", {27, 27}},
-        Case{"escape_then_enter", "\x1b\r", {27, 13}},
-        Case{"escape_restarts_sequence", "\x1b[1\x1b[B", {224, 80}},
-        Case{"hangul_is_one_code", "가\r", {0xAC00, 13}},
-        Case{"latin1_never_reads_as_a_prefix", "\xc3\xa0H", {0xFFFD, 72}},
-        Case{"ctrl_space_is_ctrl_at", std::string("\0H", 2), {0, 3, 72}},
-        Case{"four_byte_char_is_one_code", "\xF0\x9F\x82\xA1", {0x1F0A1}},
-        Case{"stray_continuation_dropped", "\x80\xBF\r", {13}},
-        Case{"overlong_dropped", "\xC0\xAF\xE0\x80\xAFH", {72}},
-        Case{"cut_off_char_dropped", "\xEA\xB0H", {72}},
-        Case{"surrogate_dropped", "\xED\xA0\x80\r", {13}},
-        Case{"invalid_lead_dropped", "\xFF\xF5\r", {13}},
-        Case{"overlong_sequence_dropped", "\x1b[" + std::string(100, '1') + "A\r", {13}}),
+    testing::ValuesIn(std::vector<Case>{
+        {"enter_forms_crlf_as_one", "\r1\n2\r\n3\n\n", {13, '1', 13, '2', 13, '3', 13, 13}},
+        {"letters_as_themselves", "HPKMhq1", {72, 80, 75, 77, 104, 113, 49}},
+        {"arrows", "\x1b[A\x1b[B\x1b[C\x1b[D", {224, 72, 224, 80, 224, 77, 224, 75}},
+        {"application_arrows", "\x1bOA\x1bOB\x1bOC\x1bOD", {224, 72, 224, 80, 224, 77, 224, 75}},
+        {"home_forms", "\x1b[H\x1bOH\x1b[1~\x1b[7~", {224, 71, 224, 71, 224, 71, 224, 71}},
+        {"end_forms", "\x1b[F\x1bOF\x1b[4~\x1b[8~", {224, 79, 224, 79, 224, 79, 224, 79}},
+        {"insert_delete", "\x1b[2~\x1b[3~", {224, 82, 224, 83}},
+        {"page_keys", "\x1b[5~\x1b[6~", {224, 73, 224, 81}},
+        {"f1_to_f4", "\x1bOP\x1bOQ\x1bOR\x1bOS", {0, 59, 0, 60, 0, 61, 0, 62}},
+        {"f5_to_f10", "\x1b[15~\x1b[17~\x1b[21~", {0, 63, 0, 64, 0, 68}},
+        {"f11_f12", "\x1b[23~\x1b[24~", {224, 133, 224, 134}},
+        {"linux_console_f1", "\x1b[[A", {0, 59}},
+        {"arrow_with_explicit_one", "\x1b[1A", {224, 72}},
+        {"shift_arrows_are_arrows", "\x1b[1;2A\x1b[1;2D\x1b[b", {224, 72, 224, 75, 224, 80}},
+        {"ctrl_arrows",
+         "\x1b[1;5A\x1b[1;5B\x1b[1;5D\x1b[1;6C\x1bOa",
+         {224, 141, 224, 145, 224, 115, 224, 116, 224, 141}},
+        {"alt_arrows", "\x1b[1;3A\x1b[1;3C", {0, 152, 0, 157}},
+        {"modified_tilde_is_the_key", "\x1b[3;2~H", {224, 83, 72}},
+        {"shift_function_keys",
+         "\x1b[1;2P\x1b[1;2R\x1b[15;2~\x1b[21;2~\x1b[25~\x1b[11$",
+         {0, 84, 0, 86, 0, 88, 0, 93, 0, 86, 0, 84}},
+        {"ctrl_alt_function_keys", "\x1b[1;5P\x1b[17;3~\x1b[23;2~", {0, 94, 0, 109, 224, 135}},
+        {"shift_tab", "\x1b[Z", {0, 15}},
+        {"keypad_centre", "\x1b[E", {0, 76}},
+        {"application_keypad", "\x1bOp\x1bOk", {'0', '+'}},
+        {"sgr_mouse_swallowed", "\x1b[<0;12;5M\x1b[<0;12;5m\r", {13}},
+        {"x10_mouse_swallowed", "\x1b[M !!\r", {13}},
+        {"paste_markers_swallowed", "\x1b[200~P\x1b[201~", {80}},
+        {"focus_reports_swallowed", "\x1b[I\x1b[O", {}},
+        {"unasked_cursor_report_swallowed", "\x1b[12;40R", {}},
+        {"unknown_tilde_swallowed", "\x1b[99~", {}},
+        {"alt_letters_never_act",
+         "\x1bx\x1bH\x1bP\x1b"
+         "1\x1b"
+         "0\x1b,",
+         {0, 45, 0, 35, 0, 25, 0, 120, 0, 129, ','}},
+        {"lone_escape", "\x1b", {27}},
+        {"double_escape", "\x1b\x1b", {27, 27}},
+        {"escape_then_enter", "\x1b\r", {27, 13}},
+        {"escape_restarts_sequence", "\x1b[1\x1b[B", {224, 80}},
+        {"hangul_is_one_code", "가\r", {0xAC00, 13}},
+        {"latin1_never_reads_as_a_prefix", "\xc3\xa0H", {0xFFFD, 72}},
+        {"ctrl_space_is_ctrl_at", std::string("\0H", 2), {0, 3, 72}},
+        {"four_byte_char_is_one_code", "\xF0\x9F\x82\xA1", {0x1F0A1}},
+        {"stray_continuation_dropped", "\x80\xBF\r", {13}},
+        {"overlong_dropped", "\xC0\xAF\xE0\x80\xAFH", {72}},
+        {"cut_off_char_dropped", "\xEA\xB0H", {72}},
+        {"surrogate_dropped", "\xED\xA0\x80\r", {13}},
+        {"invalid_lead_dropped", "\xFF\xF5\r", {13}},
+        {"overlong_sequence_dropped", "\x1b[" + std::string(100, '1') + "A\r", {13}}}),
     [](const testing::TestParamInfo<Case>& param) { return param.param.name; });
 
 TEST(KeyDecoder, LoneEscapeWaitsBeforeCounting) {
@@ -152,18 +152,6 @@ TEST(KeyDecoder, FinishCountsPendingEscapeOnly) {
     cut.feed("\x1b[1;", milliseconds{0});
     cut.finish();
     EXPECT_TRUE(drain(cut).empty());
-}
-
-TEST(KeyDecoder, CursorReportIsKeptApartFromKeys) {
-    KeyDecoder decoder;
-    decoder.expectCursorReport(true);
-    decoder.feed("H\x1b[1;3RP", milliseconds{0});
-    const auto report = decoder.takeCursorReport();
-    ASSERT_TRUE(report.has_value());
-    EXPECT_EQ(report->row, 1);
-    EXPECT_EQ(report->column, 3);
-    EXPECT_FALSE(decoder.takeCursorReport().has_value());
-    EXPECT_EQ(drain(decoder), (std::vector<int>{72, 80}));
 }
 
 }  // namespace

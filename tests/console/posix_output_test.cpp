@@ -30,12 +30,6 @@ TEST(KoreanCodePage, IsToldFromTheLocaleCharset) {
     }
 }
 
-TEST(Terminal, DumbOnesCannotPositionTheCursor) {
-    EXPECT_FALSE(posix::positionsCursor("dumb"));
-    EXPECT_TRUE(posix::positionsCursor("xterm-256color"));
-    EXPECT_TRUE(posix::positionsCursor("screen"));
-}
-
 TEST(Cp949Encoder, EncodesTheGameGlyphsAndPassesControlsThrough) {
     posix::Cp949Encoder encoder;
     ASSERT_TRUE(encoder.available());
@@ -86,11 +80,6 @@ TEST_P(SizeNotice, IsCentredAndStaysInsideTheWindow) {
 INSTANTIATE_TEST_SUITE_P(Windows, SizeNotice,
                          testing::Values(NoticeCase{79, 25}, NoticeCase{80, 24}, NoticeCase{40, 10},
                                          NoticeCase{20, 5}, NoticeCase{10, 3}));
-
-TEST(SizeNotice, FullSizeIsLargeEnough) {
-    EXPECT_FALSE(windowTooSmall(80, 25));
-    EXPECT_FALSE(windowTooSmall(200, 60));
-}
 
 }  // namespace
 }  // namespace sol

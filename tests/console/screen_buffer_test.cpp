@@ -3,94 +3,57 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace sol {
 namespace {
 
-struct OverwriteCase {
-    const char* name;
-    int firstX;
-    const char* first;
-    int secondX;
-    const char* second;
-    const char* expected;  // columns 0..7 of row 0
+struct Put {
+    int x;
+    int y;
+    const char* text;
 };
 
-class Overwrite : public testing::TestWithParam<OverwriteCase> {};
+struct WriteCase {
+    const char* name;
+    std::vector<Put> puts;
+    std::string rows;  // rows 0 and 1, each cut after its last non-blank
+};
 
-TEST_P(Overwrite, TakesAwayTheWholeTwoColumnCharacter) {
-    const OverwriteCase& c = GetParam();
+class Writes : public testing::TestWithParam<WriteCase> {};
+
+TEST_P(Writes, LeaveTheRows) {
     ScreenBuffer screen;
-    screen.moveTo(c.firstX, 0);
-    screen.write(c.first);
-    screen.moveTo(c.secondX, 0);
-    screen.write(c.second);
-    EXPECT_EQ(screen.text(0, 0, 8), c.expected);
+    for (const Put& put : GetParam().puts) {
+        screen.moveTo(put.x, put.y);
+        screen.write(put.text);
+    }
+    std::string rows;
+    for (int y = 0; y < 2; ++y) {
+        std::string row = screen.row(y);
+        rows += row.erase(row.find_last_not_of(' ') + 1) + (y == 0 ? "|" : "");
+    }
+    EXPECT_EQ(rows, GetParam().rows);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cells, Overwrite,
-    testing::Values(OverwriteCase{"LeftHalfByAscii", 2, "가", 2, "a", "  a     "},
-                    OverwriteCase{"RightHalfByAscii", 2, "가", 3, "b", "   b    "},
-                    OverwriteCase{"RightHalfByWide", 2, "가", 3, "나", "   나   "},
-                    OverwriteCase{"StraddlingTwo", 2, "가나", 3, "다", "   다   "},
-                    OverwriteCase{"SymbolLikeHangul", 0, "■■", 1, "x", " x■    "},
-                    OverwriteCase{"BlankErases", 0, "☞", 1, " ", "        "}),
-    [](const auto& param) { return std::string(param.param.name); });
-
-TEST(ScreenBuffer, CountsColumnsAsCp949Bytes) {
-    ScreenBuffer screen;
-    screen.moveTo(10, 3);
-    screen.write("a♥가1");
-    EXPECT_EQ(screen.cursorX(), 16);
-    EXPECT_EQ(screen.at(11, 3).ch, U'♥');
-    EXPECT_TRUE(screen.at(12, 3).continuation);
-    EXPECT_EQ(screen.at(13, 3).ch, U'가');
-    EXPECT_EQ(screen.at(15, 3).ch, U'1');
-}
-
-TEST(ScreenBuffer, DropsWhatPassesTheEdgesWithoutWrapping) {
-    ScreenBuffer screen;
-    screen.moveTo(78, 0);
-    screen.write("abc");
-    screen.moveTo(79, 1);
-    screen.write("가");
-    screen.moveTo(0, 25);
-    screen.write("lost");
-    screen.moveTo(-1, 2);
-    screen.write("xy");
-    EXPECT_EQ(screen.text(76, 0, 4), "  ab");
-    EXPECT_EQ(screen.row(1), std::string(80, ' '));
-    EXPECT_EQ(screen.text(0, 2, 2), "y ");
-    EXPECT_EQ(screen.text(0, 0, 4), "    ");
-}
-
-TEST(ScreenBuffer, NewlineGoesToColumnZeroOfTheNextRow) {
-    ScreenBuffer screen;
-    screen.moveTo(5, 4);
-    screen.write("ab\ncd");
-    EXPECT_EQ(screen.text(5, 4, 2), "ab");
-    EXPECT_EQ(screen.text(0, 5, 2), "cd");
-}
-
-TEST(ScreenBuffer, StampsOnlyTheRowsAWriteChanges) {
-    ScreenBuffer screen;
-    screen.moveTo(4, 2);
-    screen.write("가b\nc");
-    const std::uint64_t before = screen.stamp();
-    EXPECT_EQ(screen.rowStamp(2), before);
-    EXPECT_EQ(screen.rowStamp(3), before);
-    EXPECT_LT(screen.rowStamp(4), before);
-    screen.moveTo(4, 2);
-    screen.write("가b");  // the same again
-    EXPECT_EQ(screen.stamp(), before);
-}
-
-TEST(ScreenBuffer, IgnoresControlCharacters) {
-    ScreenBuffer screen;
-    screen.write("a\x1b[2Jb\x7f\tc");
-    EXPECT_EQ(screen.text(0, 0, 6), "a[2Jbc");
-}
+// A two-column character overwritten in either half goes whole; columns
+// count as CP949 bytes; nothing wraps past the edges; controls are dropped.
+INSTANTIATE_TEST_SUITE_P(ScreenBuffer, Writes,
+                         testing::ValuesIn(std::vector<WriteCase>{
+                             {"LeftHalfByAscii", {{2, 0, "가"}, {2, 0, "a"}}, "  a|"},
+                             {"RightHalfByAscii", {{2, 0, "가"}, {3, 0, "b"}}, "   b|"},
+                             {"RightHalfByWide", {{2, 0, "가"}, {3, 0, "나"}}, "   나|"},
+                             {"StraddlingTwo", {{2, 0, "가나"}, {3, 0, "다"}}, "   다|"},
+                             {"SymbolLikeHangul", {{0, 0, "■■"}, {1, 0, "x"}}, " x■|"},
+                             {"BlankErases", {{0, 0, "☞"}, {1, 0, " "}}, "|"},
+                             {"Cp949Columns", {{0, 0, "a♥가1"}, {6, 0, "x"}}, "a♥가1x|"},
+                             {"RightAndBottomEdges",
+                              {{78, 0, "abc"}, {79, 1, "가"}, {0, 25, "lost"}},
+                              std::string(78, ' ') + "ab|"},
+                             {"LeftEdge", {{-1, 1, "xy"}}, "|y"},
+                             {"NewlineToColumnZero", {{5, 0, "ab\ncd"}}, "     ab|cd"},
+                             {"ControlsDropped", {{0, 0, "a\x1b[2Jb\x7f\tc"}}, "a[2Jbc|"}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace
 }  // namespace sol

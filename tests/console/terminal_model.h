@@ -42,7 +42,6 @@ class TerminalModel {
     // What the cell shows: a glyph, or U'\0' for the right half of a wide one.
     char32_t at(int x, int y) const { return cells_[y * kColumns + x]; }
     bool cursorVisible() const { return cursorVisible_; }
-    int clears() const { return clears_; }
 
     static constexpr int kColumns = 80;
     static constexpr int kRows = 25;
@@ -91,7 +90,6 @@ class TerminalModel {
                 break;
             case 'J':
                 blank(params == "2" ? 0 : y_ * kColumns + x, kColumns * kRows);
-                clears_ += params == "2";
                 break;
             case 'h':
             case 'l':
@@ -122,7 +120,6 @@ class TerminalModel {
     int x_ = 0;
     int y_ = 0;
     bool cursorVisible_ = true;
-    int clears_ = 0;
 };
 
 }  // namespace sol::testing_support

@@ -18,8 +18,8 @@ class JobControlTest(unittest.TestCase):
         p = Pane("%s & sleep 0.5; fg > /dev/null" % BINARY)
         self.addCleanup(p.close)
         p.keys("Down")
-        p.wait_text(38, 2, "< 메 뉴 >")
-        p.wait_for(lambda: p.text(28, 10, 1) == "☞", "Down typed before fg moved the marker")
+        p.wait_for(lambda: any("☞" in row and "게임 설명" in row for row in p.screen().split("\n")),
+                   "Down typed before fg moved the marker to entry 2")
         p.keys("C-c")
         self.assertEqual(p.exit_status(timeout=1.0), 130)
         self.assertTrue(p.terminal_restored())

@@ -1,8 +1,8 @@
 """Drives a program in a private tmux server, as a person at a terminal would.
 
 The pane runs the program under bash, which records the terminal settings
-(stty -g) before and after it and its exit status, so a test can check that
-the terminal was given back as it was found.
+(stty -g) before, while stopped and after it, and its exit status, so a test
+can check that the terminal was given back as it was found.
 """
 
 import os
@@ -12,12 +12,6 @@ import subprocess
 import tempfile
 import time
 import unicodedata
-
-
-def cell_width(ch):
-    # tmux draws East Asian wide characters in two cells, everything else
-    # (box glyphs, card shapes included) in one.
-    return 2 if unicodedata.east_asian_width(ch) in ("W", "F") else 1
 
 
 class Pane:
@@ -52,32 +46,16 @@ class Pane:
         """Named tmux keys (Enter, Up, C-c) or literal text."""
         self._tmux("send-keys", "-t", "0", *keys)
 
-    def raw(self, data):
-        """Bytes exactly as given, as a terminal would send them."""
-        self._tmux("send-keys", "-t", "0", "-H", *["%02x" % b for b in data])
-
-    def cells(self):
-        """The screen as rows of cells; a wide character's second cell is ''."""
-        text = self._tmux("capture-pane", "-p", "-t", "0")
-        rows = []
-        for line in text.split("\n"):
-            row = []
-            for ch in line:
-                row.append(ch)
-                if cell_width(ch) == 2:
-                    row.append("")
-            rows.append(row)
-        return rows
-
-    def text(self, x, y, columns):
-        """The characters in `columns` cells from (x, y), blanks for empty cells."""
-        rows = self.cells()
-        row = rows[y] if y < len(rows) else []
-        row = row + [" "] * (x + columns - len(row))
-        return "".join(row[x:x + columns])
-
     def screen(self):
         return self._tmux("capture-pane", "-p", "-t", "0")
+
+    def cells(self):
+        """The screen as rows of cells; a wide character's second cell is ''.
+        tmux draws East Asian wide characters in two cells, everything else
+        (box glyphs, card shapes included) in one."""
+        wide = lambda ch: unicodedata.east_asian_width(ch) in ("W", "F")
+        return [[c for ch in line for c in ((ch, "") if wide(ch) else (ch,))]
+                for line in self.screen().split("\n")]
 
     def golden_differences(self, name):
         """The rows that differ from tests/golden/<name>, where the game counts
@@ -86,18 +64,15 @@ class Pane:
         path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../golden", name)
         with open(path, encoding="utf-8") as f:
             golden = f.read().split("\n")
-        rows = self.cells()
+        rows = self.cells() + [[]] * len(golden)
         differences = []
         for y, line in enumerate(golden):
-            row = rows[y] if y < len(rows) else []
-            x = 0
+            row, x = rows[y] + [" "] * 160, 0
             for ch in line:
-                width = 1 if ord(ch) < 128 else 2
-                cells = (row + [" "] * (x + width))[x:x + width]
-                if cells[0] != ch and not (ch == " " and cells[0] == ""):
-                    differences.append("row %d column %d: %r, not %r" % (y, x, cells[0], ch))
+                if row[x] != ch and not (ch == " " and row[x] == ""):
+                    differences.append("row %d column %d: %r, not %r" % (y, x, row[x], ch))
                     break
-                x += width
+                x += 1 if ord(ch) < 128 else 2
             else:
                 if "".join(row[x:]).strip():
                     differences.append("row %d: %r after the end" % (y, "".join(row[x:])))
@@ -111,14 +86,6 @@ class Pane:
             time.sleep(0.05)
         raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
 
-    def wait_text(self, x, y, expected, timeout=5.0):
-        self.wait_for(lambda: self.text(x, y, len(expected) * 2).startswith(expected),
-                      "%r at (%d, %d)" % (expected, x, y), timeout)
-
-    def settle(self, seconds=0.3):
-        """Gives the program time to answer; the screen must then stay put."""
-        time.sleep(seconds)
-
     def exit_status(self, timeout=5.0):
         self.wait_for(lambda: self._read("status").strip(), "the program to end", timeout)
         return int(self._read("status"))
@@ -127,12 +94,9 @@ class Pane:
         self.wait_for(lambda: self._read("after").strip(), "stty -g after the program")
         return self._read("before") == self._read("after")
 
-    def settings_while_stopped(self):
+    def stopped_as_found(self):
         self.wait_for(lambda: self._read("stopped").strip(), "the program to stop")
-        return self._read("stopped")
-
-    def initial_settings(self):
-        return self._read("before")
+        return self._read("before") == self._read("stopped")
 
     def _read(self, name):
         try:

@@ -11,11 +11,11 @@ set -euo pipefail
 exe=$(realpath "${1:-build-mingw/frontend/solbangul.exe}")
 wine=$(command -v wine64 || command -v wine || echo /usr/lib/wine/wine64)
 [[ -x $wine ]] || { echo "wine64 not found" >&2; exit 2; }
+[[ -f $exe ]] || { echo "no executable at $exe" >&2; exit 2; }
 # Wine writes the console to the terminal in the locale's character set: with
 # none set (C, ASCII) every glyph would come out as '?'. tmux reads the same
 # variable, so the pane holds UTF-8 whatever the caller's locale.
 export LC_ALL=C.UTF-8
-[[ -f $exe ]] || { echo "no executable at $exe" >&2; exit 2; }
 
 work=$(mktemp -d /tmp/sol-wine-XXXXXX)
 socket=sol-wine-$$
@@ -39,45 +39,19 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() {
-    echo "FAIL: $1" >&2
-    echo "--- screen ---" >&2
-    tmux -L "$socket" capture-pane -p -t 0 >&2 || true
-    exit 1
-}
-
-screen() {
-    tmux -L "$socket" capture-pane -p -t 0
-}
-
+screen() { tmux -L "$socket" capture-pane -p -t 0; }
+fail() { echo "FAIL: $1" >&2; screen >&2 || true; exit 1; }
+# shows <text>...: every text is on the screen; shows_none: none of them is.
+shows() { local s t; s=$(screen); for t; do grep -qF -- "$t" <<<"$s" || return 1; done; }
+shows_none() { local s t; s=$(screen); for t; do grep -qF -- "$t" <<<"$s" && return 1; done; return 0; }
 # wait_until <seconds> <description> <command...>
 wait_until() {
-    local seconds=$1 what=$2
+    local end=$((SECONDS + $1)) what=$2
     shift 2
-    local end=$((SECONDS + seconds))
     until "$@"; do
         ((SECONDS < end)) || fail "timed out waiting for $what"
         sleep 0.2
     done
-}
-
-shows() {
-    local text
-    for text in "$@"; do
-        screen | grep -qF -- "$text" || return 1
-    done
-}
-
-shows_none() {
-    local text
-    for text in "$@"; do
-        screen | grep -qF -- "$text" && return 1
-    done
-    return 0
-}
-
-ended() {
-    [[ -s $work/status ]]
 }
 
 # A fresh prefix takes a while to set up; that is done before any screen is
@@ -92,11 +66,10 @@ tmux -L "$socket" -f /dev/null new-session -d -x 80 -y 25 -c "$work" \
 tmux -L "$socket" set-option -g status off >/dev/null
 
 wait_until 60 "the menu" shows "${menu[@]}"
-# The drawing runs top to bottom: entry 1 above entry 2 above entry 3.
-order=$(screen | grep -nF -e "게임 시작" -e "게임 설명" -e "종료 하기" | cut -d: -f1 | tr '\n' ' ')
-[[ $(tr ' ' '\n' <<<"$order" | grep -c .) -eq 3 ]] || fail "menu entries not on three rows: $order"
-[[ $order == $(tr ' ' '\n' <<<"$order" | grep . | sort -n | tr '\n' ' ') ]] || fail "menu entries out of order"
-grep -qF "☞" <<<"$(screen | grep -F "게임 시작")" || fail "marker not beside entry 1"
+# The drawing runs top to bottom: entry 1 above entry 2 above entry 3, each on its row.
+order=$(screen | sed -nE 's/.*(게임 시작|게임 설명|종료 하기).*/\1/p' | paste -sd,)
+[[ $order == "게임 시작,게임 설명,종료 하기" ]] || fail "menu entries not on three rows in order: $order"
+[[ $(screen | grep -F "게임 시작") == *☞* ]] || fail "marker not beside entry 1"
 
 tmux -L "$socket" send-keys -t 0 Down Enter
 wait_until 20 "the rules screen" shows "${rules[@]}"
@@ -107,7 +80,7 @@ wait_until 20 "the menu after the rules" shows "${menu[@]}"
 shows_none "솔방울게임" || fail "rules still shown under the menu"
 
 tmux -L "$socket" send-keys -t 0 Down Down Enter
-wait_until 20 "the process to end" ended
+wait_until 20 "the process to end" test -s "$work/status"
 status=$(<"$work/status")
 [[ $status == 0 ]] || fail "exit status $status, expected 0"
 shows_none "${menu[@]}" || fail "menu still shown after quitting"

@@ -59,18 +59,18 @@ TEST_P(MenuNavigation, ReturnsTheEntryUnderTheOneMarker) {
     EXPECT_EQ(std::count(marked.begin(), marked.end(), -1), 0) << "a half marker left behind";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, MenuNavigation,
-    testing::Values(NavigationCase{"EnterAtOnce", {}, MenuEntry::StartGame},
-                    NavigationCase{"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
-                    NavigationCase{"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
-                    NavigationCase{"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
-                    NavigationCase{
-                        "CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
-                    NavigationCase{"OtherKeysChangeNothing",
-                                   {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00},
-                                   MenuEntry::StartGame}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, MenuNavigation,
+                         testing::ValuesIn(std::vector<NavigationCase>{
+                             {"EnterAtOnce", {}, MenuEntry::StartGame},
+                             {"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
+                             {"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
+                             {"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
+                             {"CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
+                             {"OtherKeysChangeNothing",
+                              {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00, kPrefix,
+                               kCtrlUp},
+                              MenuEntry::StartGame}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 // The status the loop returns, or -1 when the keys run out first.
 int runMenu(MemoryConsole& console, const std::vector<int>& keys) {
@@ -104,31 +104,15 @@ TEST(MenuLoop, RulesOnACleanScreenThenAnyKeyGivesTheMenuBackOnEntryOne) {
 
 // An arrow on the rules screen is two codes: the wait takes the prefix and
 // the menu takes the arrow as its first key.
-struct ArrowOnRulesCase {
-    int arrow;
-    int marked;  // at the menu's second read
-};
-
-class ArrowOnRules : public testing::TestWithParam<ArrowOnRulesCase> {};
-
-TEST_P(ArrowOnRules, TheMenuReadsTheSecondCode) {
-    MemoryConsole console;
-    std::vector<int> marked;
-    console.setBeforeRead([&](const MemoryConsole& c) { marked.push_back(markedEntry(c)); });
-    runMenu(console, {kDown, kEnter, kPrefix, GetParam().arrow});
-    ASSERT_EQ(marked.size(), 5u);
-    EXPECT_EQ(marked[4], GetParam().marked);
-}
-
-INSTANTIATE_TEST_SUITE_P(Codes, ArrowOnRules,
-                         testing::Values(ArrowOnRulesCase{kUp, 3}, ArrowOnRulesCase{kDown, 2},
-                                         ArrowOnRulesCase{kLeft, 1}, ArrowOnRulesCase{kRight, 1}));
-
-TEST(MenuLoop, EntryOneDealsAGameAndWaitsOnTheTable) {
-    MemoryConsole console;
-    EXPECT_EQ(runMenu(console, {kEnter}), -1);
-    EXPECT_EQ(console.text(layout::slotBoxColumn(0) + 1, layout::kSelectionMarkerRow, 2), "△");
-    EXPECT_NE(console.text(layout::kInPlayFace.x, layout::kInPlayFace.y, 2), "  ");
+TEST(MenuLoop, AnArrowOnTheRulesScreenMovesTheMenuBackOnIt) {
+    for (const auto& [arrow, entry] : {std::pair{kUp, 3}, {kDown, 2}, {kLeft, 1}, {kRight, 1}}) {
+        MemoryConsole console;
+        std::vector<int> marked;
+        console.setBeforeRead([&](const MemoryConsole& c) { marked.push_back(markedEntry(c)); });
+        runMenu(console, {kDown, kEnter, kPrefix, arrow});
+        ASSERT_EQ(marked.size(), 5u);
+        EXPECT_EQ(marked[4], entry) << arrow;
+    }
 }
 
 }  // namespace

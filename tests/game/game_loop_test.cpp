@@ -96,20 +96,20 @@ TEST_P(Marker, OneMarkerAtATimeAndNothingElseMoves) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, Marker,
-    testing::Values(MarkerCase{"FirstRead", {}, "slot 1"},
-                    MarkerCase{"LeftWrapsToFifteen", {kLeft}, "slot 15"},
-                    MarkerCase{"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
-                    MarkerCase{"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
-                    MarkerCase{"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
-                    MarkerCase{"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
-                    MarkerCase{"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
-                    MarkerCase{"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
-                    MarkerCase{"DrawAsked", {kRight, kUp}, "draw"},
-                    MarkerCase{"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
-                    MarkerCase{"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}),
-    [](const auto& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(Keys, Marker,
+                         testing::ValuesIn(std::vector<MarkerCase>{
+                             {"FirstRead", {}, "slot 1"},
+                             {"LeftWrapsToFifteen", {kLeft}, "slot 15"},
+                             {"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
+                             {"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
+                             {"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
+                             {"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
+                             {"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
+                             {"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
+                             {"DrawAsked", {kRight, kUp}, "draw"},
+                             {"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
+                             {"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}}),
+                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Loop, DrawConfirmedByEnterThenTheComputerAnswers) {
     GameState game = test::position("you: c3 d9 | cpu: h8 hQ | next: d4 c4");
@@ -166,13 +166,13 @@ TEST_P(End, ClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Games, End,
-    testing::Values(
-        EndCase{"PlayerLaysTheLastCard", "you: s2 | cpu: h8", {kEnter}, "win.txt"},
-        EndCase{"PlayerDrawsAtFifteen",
-                "you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",
-                {kUp, kEnter},
-                "lose.txt"},
-        EndCase{"ComputerLaysTheLastCard", "you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}),
+    testing::ValuesIn(std::vector<EndCase>{
+        {"PlayerLaysTheLastCard", "you: s2 | cpu: h8", {kEnter}, "win.txt"},
+        {"PlayerDrawsAtFifteen",
+         "you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",
+         {kUp, kEnter},
+         "lose.txt"},
+        {"ComputerLaysTheLastCard", "you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Loop, PileErrorsGoToTheErrorStreamAndAnEmptyPileEndsWithOne) {

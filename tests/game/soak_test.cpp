@@ -27,46 +27,35 @@ constexpr int kGames = 10'000;
 // Far more keys than any game needs; a game still going then is stuck.
 constexpr int kKeyLimit = 20'000;
 
-// Mostly the keys that play (Enter, arrows as two codes, the bare letters),
-// some codes of any value, so the prefix alone and unknown codes turn up too.
-class RandomKeys {
-  public:
-    explicit RandomKeys(std::uint32_t seed) : rng_(seed) {}
-
-    std::optional<int> next() {
-        if (pending_) {
-            return std::exchange(pending_, std::nullopt);
-        }
-        if (++given_ > kKeyLimit) {
-            return std::nullopt;
-        }
-        static constexpr int kMoves[] = {key::kUp, key::kDown, key::kLeft, key::kRight};
-        const int roll = pick(100);
-        if (roll < 40) {
-            return key::kEnter;
-        }
-        if (roll < 80) {
-            pending_ = kMoves[pick(4)];
-            return key::kPrefix;
-        }
-        return roll < 90 ? kMoves[pick(4)] : pick(256);
-    }
-
-  private:
-    int pick(int below) { return std::uniform_int_distribution<int>(0, below - 1)(rng_); }
-
-    std::mt19937 rng_;
-    std::optional<int> pending_;
-    int given_ = 0;
-};
-
 TEST(Soak, SeededGamesOnRandomKeysEndWithABannerAndKeepTheDeckWhole) {
     test::ScopedErrorCapture errors;
     int wins = 0;
     for (std::uint32_t seed = 1; seed <= kGames; ++seed) {
         MemoryConsole console;
-        RandomKeys keys(seed * 2654435761u);
-        console.setKeySource([&keys] { return keys.next(); });
+        // Mostly the keys that play (Enter, arrows as two codes, the bare
+        // letters), some codes of any value, so the prefix alone and unknown
+        // codes turn up too.
+        std::mt19937 rng(seed * 2654435761u);
+        const auto pick = [&rng](int below) {
+            return std::uniform_int_distribution<int>(0, below - 1)(rng);
+        };
+        std::optional<int> pending;
+        int given = 0;
+        console.setKeySource([&]() -> std::optional<int> {
+            static constexpr int kMoves[] = {key::kUp, key::kDown, key::kLeft, key::kRight};
+            if (pending) {
+                return std::exchange(pending, std::nullopt);
+            }
+            if (++given > kKeyLimit) {
+                return std::nullopt;
+            }
+            const int roll = pick(100);
+            if (roll >= 40 && roll < 80) {
+                pending = kMoves[pick(4)];
+                return key::kPrefix;
+            }
+            return roll < 40 ? key::kEnter : roll < 90 ? kMoves[pick(4)] : pick(256);
+        });
         GameState game;
         std::string broken;
         console.setBeforeRead([&](const MemoryConsole&) {

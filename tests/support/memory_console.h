@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "console/console.h"
+#include "console/exit_request.h"
 #include "console/screen_buffer.h"
 
 namespace sol {
@@ -17,13 +18,30 @@ namespace sol {
 class MemoryConsole final : public Console {
   public:
     void hideCursor() override { cursorHidden_ = true; }
-    void gotoXY(int x, int y) override;
+    void gotoXY(int x, int y) override { screen_.moveTo(x, y); }
     void clearScreen() override { screen_.clear(); }
     void write(std::string_view text) override { screen_.write(text); }
-    int readKey() override;
+    int readKey() override {
+        if (beforeRead_) {
+            beforeRead_(*this);
+        }
+        if (keys_.empty() && source_) {
+            if (const std::optional<int> key = source_()) {
+                keys_.push_back(*key);
+            }
+        }
+        if (keys_.empty()) {
+            throw ExitRequest{1};
+        }
+        const int key = keys_.front();
+        keys_.pop_front();
+        return key;
+    }
 
     // Keys to deliver, in order.
-    void pushKeys(const std::vector<int>& keys);
+    void pushKeys(const std::vector<int>& keys) {
+        keys_.insert(keys_.end(), keys.begin(), keys.end());
+    }
     // Asked for a key once the script is empty; no value ends the input.
     void setKeySource(std::function<std::optional<int>()> source) { source_ = std::move(source); }
     // Called with this console just before every key read, to check the

@@ -1,16 +1,21 @@
 #include "support/position.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <array>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <stdexcept>
 
 namespace sol {
+namespace {
+
+constexpr std::string_view kRanks[] = {"?", "A", "2", "3",  "4", "5", "6",
+                                       "7", "8", "9", "10", "J", "Q", "K"};
+
+}  // namespace
 
 void PrintTo(const Card& card, std::ostream* os) {
-    static const char* const kRanks[] = {"?", "A", "2", "3",  "4", "5", "6",
-                                         "7", "8", "9", "10", "J", "Q", "K"};
     const bool known = card.number >= 1 && card.number <= 13;
     *os << static_cast<char>(card.shape) << kRanks[known ? card.number : 0];
 }
@@ -18,39 +23,10 @@ void PrintTo(const Card& card, std::ostream* os) {
 }  // namespace sol
 
 namespace sol::test {
-namespace {
-
-std::vector<Card> fullDeck() {
-    std::vector<Card> deck;
-    for (const char shape : {'h', 'd', 'c', 's'}) {
-        for (int number = 1; number <= 13; ++number) {
-            deck.push_back(Card{number, static_cast<Shape>(shape)});
-        }
-    }
-    return deck;
-}
-
-std::string show(Card c) {
-    std::ostringstream os;
-    PrintTo(c, &os);
-    return os.str();
-}
-
-void put(CardStack& pile, Card c) {
-    if (!push(pile, c)) {
-        throw std::logic_error("pile full");
-    }
-}
-
-}  // namespace
 
 Card card(std::string_view text) {
-    static const std::map<std::string_view, int> kLetters = {
-        {"A", 1}, {"J", 11}, {"Q", 12}, {"K", 13}};
-    const std::string_view rank = text.substr(1);
-    const auto letter = kLetters.find(rank);
-    const int number = letter != kLetters.end() ? letter->second : std::stoi(std::string(rank));
-    return Card{number, static_cast<Shape>(text[0])};
+    const auto rank = std::find(std::begin(kRanks), std::end(kRanks), text.substr(1));
+    return Card{static_cast<int>(rank - std::begin(kRanks)), static_cast<Shape>(text[0])};
 }
 
 std::vector<Card> cards(std::string_view texts) {
@@ -73,9 +49,15 @@ GameState position(std::string_view text) {
             fields[field] += word + " ";
         }
     }
+    const auto put = [](CardStack& pile, Card c) {
+        if (!push(pile, c)) {
+            throw std::logic_error("pile full");
+        }
+    };
     GameState game;
-    std::vector<Card> used = cards(fields["next"]);
-    const Card inPlay = fields.count("play") ? cards(fields["play"]).at(0) : card("s5");
+    const std::vector<Card> next = cards(fields["next"]);
+    const Card inPlay = cards(fields.count("play") ? fields["play"] : "s5").at(0);
+    std::vector<Card> used = next;
     used.push_back(inPlay);
     for (const auto& [name, side] : {std::pair{"you", Side::Player}, {"cpu", Side::Computer}}) {
         for (const Card c : cards(fields[name])) {
@@ -86,12 +68,13 @@ GameState position(std::string_view text) {
         }
     }
     std::vector<Card> rest;
-    for (const Card c : fullDeck()) {
-        if (std::find(used.begin(), used.end(), c) == used.end()) {
-            rest.push_back(c);
+    for (const char shape : std::string_view("hdcs")) {
+        for (int number = 1; number <= 13; ++number) {
+            if (std::ranges::find(used, Card{number, static_cast<Shape>(shape)}) == used.end()) {
+                rest.push_back(Card{number, static_cast<Shape>(shape)});
+            }
         }
     }
-    const std::vector<Card> next = cards(fields["next"]);
     const int underNext =
         fields.count("draw") ? std::stoi(fields["draw"]) - int(next.size()) : int(rest.size());
     for (int i = 0; i < int(rest.size()); ++i) {
@@ -106,43 +89,40 @@ GameState position(std::string_view text) {
 }
 
 std::string describe(const GameState& game) {
-    std::string out;
+    std::ostringstream out;
     for (const auto& [name, side] :
          {std::pair{"you:", Side::Player}, {" | cpu:", Side::Computer}}) {
-        out += name;
-        const Hand& hand = game.hand(side);
-        for (int k = 0; k < hand.count; ++k) {
-            out += " " + show(hand.cards[k]);
+        out << name;
+        for (int k = 0; k < game.hand(side).count; ++k) {
+            out << ' ';
+            PrintTo(game.hand(side).cards[k], &out);
         }
     }
-    const std::optional<Card> inPlay = peek(game.discardPile);
-    out += " | play: " + (inPlay ? show(*inPlay) : "none");
-    return out + (game.turn == Side::Player ? " | turn: you" : " | turn: cpu");
+    out << " | play: ";
+    if (const std::optional<Card> inPlay = peek(game.discardPile)) {
+        PrintTo(*inPlay, &out);
+    } else {
+        out << "none";
+    }
+    out << " | turn: " << (game.turn == Side::Player ? "you" : "cpu");
+    return out.str();
 }
 
 std::string deckBroken(const GameState& game) {
-    // A bit per card: the soak test asks at every key read of many games.
-    std::uint64_t seen = 0;
+    std::array<int, GameState::kDeckSize> seen{};  // cheap: the soak test asks at every key read
     int total = 0;
+    bool valid = true;
     const auto mark = [&](const Card* first, int count) {
-        for (const Card* c = first; c != first + count; ++c) {
+        for (const Card* c = first; c != first + count; ++c, ++total) {
             const auto shape = std::string_view("hdcs").find(static_cast<char>(c->shape));
-            if (shape == std::string_view::npos || c->number < 1 || c->number > 13) {
-                return false;
-            }
-            const std::uint64_t bit = std::uint64_t{1} << (shape * 13 + c->number - 1);
-            if ((seen & bit) != 0) {
-                return false;
-            }
-            seen |= bit;
-            ++total;
+            valid = valid && shape != std::string_view::npos && c->number >= 1 && c->number <= 13 &&
+                    ++seen[shape * 13 + c->number - 1] == 1;
         }
-        return true;
     };
-    const bool valid = mark(game.playerHand.cards.data(), game.playerHand.count) &&
-                       mark(game.computerHand.cards.data(), game.computerHand.count) &&
-                       mark(game.drawPile.items.data(), game.drawPile.top + 1) &&
-                       mark(game.discardPile.items.data(), game.discardPile.top + 1);
+    mark(game.playerHand.cards.data(), game.playerHand.count);
+    mark(game.computerHand.cards.data(), game.computerHand.count);
+    mark(game.drawPile.items.data(), game.drawPile.top + 1);
+    mark(game.discardPile.items.data(), game.discardPile.top + 1);
     return valid && total == GameState::kDeckSize ? "" : "cards lost, doubled or invented";
 }
 
