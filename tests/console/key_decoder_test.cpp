@@ -142,12 +142,9 @@ TEST(KeyDecoder, DoubleByteCharacterIsOneKey) {
     }
 }
 
-TEST(KeyDecoder, FinishCountsPendingEscapeOnly) {
-    KeyDecoder escape;
-    escape.feed("\x1b", milliseconds{0});
-    escape.finish();
-    EXPECT_EQ(drain(escape), std::vector<int>{27});
-
+// A pending escape counts at the end of input (the terminal console's piped
+// input test); a sequence cut off there is dropped.
+TEST(KeyDecoder, FinishDropsACutSequence) {
     KeyDecoder cut;
     cut.feed("\x1b[1;", milliseconds{0});
     cut.finish();
