@@ -38,16 +38,13 @@ bool shows(const MemoryConsole& c, layout::Pos at, std::string_view text) {
 
 std::string markers(const MemoryConsole& c) {
     std::string out;
-    const auto add = [&out](const std::string& marker) {
-        out += (out.empty() ? "" : ", ") + marker;
-    };
-    for (int slot = 0; slot < layout::kSlots; ++slot) {
-        if (shows(c, {layout::slotBoxColumn(slot) + 1, layout::kSelectionMarkerRow}, "△")) {
-            add("slot " + std::to_string(slot + 1));
+    for (int slot = 0; slot <= layout::kSlots; ++slot) {  // the last: the draw pile
+        const bool draw = slot == layout::kSlots;
+        const layout::Pos at{draw ? layout::kDrawMarker.x + 1 : layout::slotBoxColumn(slot) + 1,
+                             draw ? layout::kDrawMarker.y : layout::kSelectionMarkerRow};
+        if (shows(c, at, "△")) {
+            out += (out.empty() ? "" : ", ") + (draw ? "draw" : "slot " + std::to_string(slot + 1));
         }
-    }
-    if (shows(c, {layout::kDrawMarker.x + 1, layout::kDrawMarker.y}, "△")) {
-        add("draw");
     }
     return out;
 }
