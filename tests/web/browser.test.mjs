@@ -3,11 +3,10 @@
 // the DOM, and nothing is fetched from outside the page's own folder. The
 // whole game and the restart are the headless terminal test's to play.
 import assert from 'node:assert/strict';
-import { mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
-import { createServer } from 'node:http';
+import { existsSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { extname, join, normalize } from 'node:path';
+import { join, normalize } from 'node:path';
 import { test } from 'node:test';
 
 const page = process.env.SOLBANGUL_PAGE;
@@ -15,25 +14,8 @@ const shots = join(page, '..', 'screenshots');
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const { chromium } = require('playwright-core');
 
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
-
-function serve() {
-  const server = createServer((request, response) => {
-    const file = join(page, normalize(new URL(request.url, 'http://x').pathname));
-    try {
-      const body = readFileSync(file);
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-      response.end(body);
-    } catch {
-      response.writeHead(404).end();
-    }
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
-
 test('the page shows the menu and deals a game in Chromium', async () => {
-  const server = await serve();
-  const origin = `http://127.0.0.1:${server.address().port}`;
+  const origin = 'http://solbangul.test';
   const profile = mkdtempSync(join(tmpdir(), 'solbangul-chromium-'));
   const browser = await chromium.launchPersistentContext(profile, {
     executablePath: '/usr/bin/chromium',
@@ -43,6 +25,13 @@ test('the page shows the menu and deals a game in Chromium', async () => {
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   try {
+    // The page's folder served under an origin of its own; nothing else is.
+    await browser.route('**/*', (route) => {
+      const url = new URL(route.request().url());
+      const file = join(page, normalize(url.pathname));
+      if (url.origin !== origin) return route.abort();
+      return existsSync(file) ? route.fulfill({ path: file }) : route.fulfill({ status: 404 });
+    });
     const tab = browser.pages()[0] ?? (await browser.newPage());
     const requests = [];
     tab.on('request', (request) => requests.push(request.url()));
@@ -79,7 +68,6 @@ test('the page shows the menu and deals a game in Chromium', async () => {
     assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
   } finally {
     await browser.close();
-    server.close();
     rmSync(profile, { recursive: true, force: true });
   }
 });
