@@ -71,42 +71,37 @@ void play(Session& run, GameState& game, const std::vector<int>& keys) {
     }
 }
 
-struct MarkerCase {
-    const char* name;
-    std::vector<int> keys;
-    const char* markers;  // at the read after the keys
-};
-
-class Marker : public testing::TestWithParam<MarkerCase> {};
-
-TEST_P(Marker, OneMarkerAtATimeAndNothingElseMoves) {
-    GameState game = test::position("you: c3 d9 h6 | cpu: h8 hQ");
-    const std::string before = test::describe(game);
-    Session run;
-    play(run, game, GetParam().keys);
-
-    ASSERT_EQ(run.reads.size(), GetParam().keys.size() + 1);
-    EXPECT_EQ(run.reads.back().markers, GetParam().markers);
-    for (const Read& r : run.reads) {
-        EXPECT_EQ(r.markers.find(','), std::string::npos) << r.markers;
-        EXPECT_EQ(r.state, before);
+TEST(Loop, OneMarkerAtATimeAndNothingElseMoves) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        const char* markers;  // at the read after the keys
+    };
+    for (const Case& c :
+         std::vector<Case>{{"FirstRead", {}, "slot 1"},
+                           {"LeftWrapsToFifteen", {kLeft}, "slot 15"},
+                           {"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
+                           {"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
+                           {"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
+                           {"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
+                           {"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
+                           {"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
+                           {"DrawAsked", {kRight, kUp}, "draw"},
+                           {"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
+                           {"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}}) {
+        SCOPED_TRACE(c.name);
+        GameState game = test::position("you: c3 d9 h6 | cpu: h8 hQ");
+        const std::string before = test::describe(game);
+        Session run;
+        play(run, game, c.keys);
+        ASSERT_EQ(run.reads.size(), c.keys.size() + 1);
+        EXPECT_EQ(run.reads.back().markers, c.markers);
+        for (const Read& r : run.reads) {
+            EXPECT_EQ(r.markers.find(','), std::string::npos) << r.markers;
+            EXPECT_EQ(r.state, before);
+        }
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, Marker,
-                         testing::ValuesIn(std::vector<MarkerCase>{
-                             {"FirstRead", {}, "slot 1"},
-                             {"LeftWrapsToFifteen", {kLeft}, "slot 15"},
-                             {"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
-                             {"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
-                             {"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
-                             {"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
-                             {"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
-                             {"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
-                             {"DrawAsked", {kRight, kUp}, "draw"},
-                             {"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
-                             {"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Loop, DrawConfirmedByEnterThenTheComputerAnswers) {
     GameState game = test::position("you: c3 d9 | cpu: h8 hQ | next: d4 c4");
@@ -141,36 +136,29 @@ TEST(Loop, RecyclesAtEightCardsOrFewerBeforeAnybodyMoves) {
     }
 }
 
-struct EndCase {
-    const char* name;
-    const char* position;
-    std::vector<int> keys;
-    const char* banner;
-};
-
-class End : public testing::TestWithParam<EndCase> {};
-
-TEST_P(End, ClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
-    GameState game = test::position(GetParam().position);
-    Session run;
-    std::vector<int> keys = GetParam().keys;
-    keys.insert(keys.end(), {kPrefix, kUp});  // the banner takes the first code only
-    play(run, game, keys);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.console.keysLeft(), 1u);
-    EXPECT_GOLDEN(run.console.screen(), GetParam().banner);
+TEST(Loop, AnEndClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
+    struct Case {
+        const char* position;
+        std::vector<int> keys;
+        const char* banner;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"you: s2 | cpu: h8", {kEnter}, "win.txt"},  // the player lays the last card
+             {"you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",  // draws at 15
+              {kUp, kEnter},
+              "lose.txt"},
+             {"you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}}) {  // the computer lays its last
+        SCOPED_TRACE(c.position);
+        GameState game = test::position(c.position);
+        Session run;
+        std::vector<int> keys = c.keys;
+        keys.insert(keys.end(), {kPrefix, kUp});  // the banner takes the first code only
+        play(run, game, keys);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.console.keysLeft(), 1u);
+        EXPECT_GOLDEN(run.console.screen(), c.banner);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Games, End,
-    testing::ValuesIn(std::vector<EndCase>{
-        {"PlayerLaysTheLastCard", "you: s2 | cpu: h8", {kEnter}, "win.txt"},
-        {"PlayerDrawsAtFifteen",
-         "you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",
-         {kUp, kEnter},
-         "lose.txt"},
-        {"ComputerLaysTheLastCard", "you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Loop, PileErrorsGoToTheErrorStreamAndAnEmptyPileEndsWithOne) {
     test::ScopedErrorCapture errors;
