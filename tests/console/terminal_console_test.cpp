@@ -32,9 +32,7 @@ using std::chrono::milliseconds;
 class Pty {
   public:
     explicit Pty(int columns = 80, int rows = 25) {
-        winsize size{};
-        size.ws_col = static_cast<unsigned short>(columns);
-        size.ws_row = static_cast<unsigned short>(rows);
+        winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
         EXPECT_EQ(openpty(&master_, &slave_, nullptr, nullptr, &size), 0);
         fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
     }
@@ -190,9 +188,7 @@ TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         ::raise(SIGCONT);  // resumed, still small
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        winsize size{};
-        size.ws_col = 80;
-        size.ws_row = 25;
+        const winsize size{25, 80, 0, 0};
         ioctl(pty.slave(), TIOCSWINSZ, &size);
         ::raise(SIGWINCH);
         pty.type("j");
