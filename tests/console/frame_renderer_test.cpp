@@ -111,39 +111,35 @@ INSTANTIATE_TEST_SUITE_P(
         {"LastColumnThenAbsolute", {}, {{79, 1, "a"}, {0, 2, "b"}}, "\n\x1b[80Ga\x1b[3Hb"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
-class RendersForTerminal : public testing::TestWithParam<GlyphWidth> {};
-
 // Random writes, now and then a clear and a screenful: the terminal always
 // ends up showing the picture.
-TEST_P(RendersForTerminal, RandomEditsKeepTerminalInStep) {
-    std::mt19937 generator(11);
+TEST(FrameRenderer, RandomEditsKeepTheTerminalInStep) {
     const char* pieces[] = {"a",   " ", "  ", "┏━",           "┃",       "가나", "☞", " △",
                             "10 ", "■", "♠K", "            ", "━━━━━━━━"};
-    FrameRenderer renderer(GetParam());
-    TerminalModel terminal(GetParam());
-    ScreenBuffer picture;
-    for (int frame = 0; frame < 400; ++frame) {
-        const bool screenful = frame % 20 == 19;
-        if (screenful) {
-            picture.clear();
+    for (const GlyphWidth width : {GlyphWidth::Narrow, GlyphWidth::Wide}) {
+        SCOPED_TRACE(width == GlyphWidth::Narrow ? "narrow" : "wide");
+        std::mt19937 generator(11);
+        FrameRenderer renderer(width);
+        TerminalModel terminal(width);
+        ScreenBuffer picture;
+        for (int frame = 0; frame < 400; ++frame) {
+            const bool screenful = frame % 20 == 19;
+            if (screenful) {
+                picture.clear();
+            }
+            for (int edit = 0; edit < (screenful ? 120 : 8); ++edit) {
+                picture.moveTo(static_cast<int>(generator() % 82),
+                               static_cast<int>(generator() % 25));
+                picture.write(pieces[generator() % std::size(pieces)]);
+            }
+            std::string bytes;
+            renderer.present(picture, true, bytes);
+            terminal.feed(bytes);
+            expectShows(terminal, picture, width);
         }
-        for (int edit = 0; edit < (screenful ? 120 : 8); ++edit) {
-            picture.moveTo(static_cast<int>(generator() % 82), static_cast<int>(generator() % 25));
-            picture.write(pieces[generator() % std::size(pieces)]);
-        }
-        std::string bytes;
-        renderer.present(picture, true, bytes);
-        terminal.feed(bytes);
-        expectShows(terminal, picture, GetParam());
+        EXPECT_FALSE(terminal.cursorVisible());
     }
-    EXPECT_FALSE(terminal.cursorVisible());
 }
-
-INSTANTIATE_TEST_SUITE_P(FrameRenderer, RendersForTerminal,
-                         testing::Values(GlyphWidth::Narrow, GlyphWidth::Wide),
-                         [](const testing::TestParamInfo<GlyphWidth>& param) {
-                             return param.param == GlyphWidth::Narrow ? "narrow" : "wide";
-                         });
 
 }  // namespace
 }  // namespace sol
