@@ -19,11 +19,8 @@ class UnpackedPackageTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.root = tempfile.mkdtemp(prefix="sol-deb-")
+        cls.addClassCleanup(shutil.rmtree, cls.root, ignore_errors=True)
         subprocess.run(["dpkg-deb", "-x", DEB, cls.root], check=True)
-
-    @classmethod
-    def tearDownClass(cls):
-        shutil.rmtree(cls.root, ignore_errors=True)
 
     def test_files_where_debian_expects_them(self):
         files = set()
