@@ -24,13 +24,9 @@ void expectShows(const TerminalModel& terminal, const ScreenBuffer& picture,
                 continue;
             }
             ASSERT_EQ(terminal.at(x, y), cell.ch) << "at (" << x << ", " << y << ")";
-            if (columnWidth(cell.ch) == 1) {
-                continue;
-            }
-            if (glyphWidth == GlyphWidth::Wide || drawnWideEverywhere(cell.ch)) {
-                ASSERT_EQ(terminal.at(x + 1, y), U'\0') << "at (" << x + 1 << ", " << y << ")";
-            } else {
-                ASSERT_EQ(terminal.at(x + 1, y), narrowFill(cell.ch))
+            if (columnWidth(cell.ch) == 2) {
+                const bool wide = glyphWidth == GlyphWidth::Wide || drawnWideEverywhere(cell.ch);
+                ASSERT_EQ(terminal.at(x + 1, y), wide ? U'\0' : narrowFill(cell.ch))
                     << "at (" << x + 1 << ", " << y << ")";
             }
         }
@@ -85,11 +81,10 @@ TEST_P(FrameBytes, AreTheCheapestWay) {
 }
 
 std::vector<Put> fullScreen() {
+    static const std::string kRow(78, 'x');
     std::vector<Put> rows;
     for (int y = 0; y < 24; ++y) {
-        rows.push_back(
-            {0, y,
-             "xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx"});
+        rows.push_back({0, y, kRow.c_str()});
     }
     return rows;
 }
@@ -116,39 +111,35 @@ INSTANTIATE_TEST_SUITE_P(
         {"LastColumnThenAbsolute", {}, {{79, 1, "a"}, {0, 2, "b"}}, "\n\x1b[80Ga\x1b[3Hb"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
-class RendersForTerminal : public testing::TestWithParam<GlyphWidth> {};
-
 // Random writes, now and then a clear and a screenful: the terminal always
 // ends up showing the picture.
-TEST_P(RendersForTerminal, RandomEditsKeepTerminalInStep) {
-    std::mt19937 generator(11);
+TEST(FrameRenderer, RandomEditsKeepTheTerminalInStep) {
     const char* pieces[] = {"a",   " ", "  ", "┏━",           "┃",       "가나", "☞", " △",
                             "10 ", "■", "♠K", "            ", "━━━━━━━━"};
-    FrameRenderer renderer(GetParam());
-    TerminalModel terminal(GetParam());
-    ScreenBuffer picture;
-    for (int frame = 0; frame < 400; ++frame) {
-        const bool screenful = frame % 20 == 19;
-        if (screenful) {
-            picture.clear();
+    for (const GlyphWidth width : {GlyphWidth::Narrow, GlyphWidth::Wide}) {
+        SCOPED_TRACE(width == GlyphWidth::Narrow ? "narrow" : "wide");
+        std::mt19937 generator(11);
+        FrameRenderer renderer(width);
+        TerminalModel terminal(width);
+        ScreenBuffer picture;
+        for (int frame = 0; frame < 400; ++frame) {
+            const bool screenful = frame % 20 == 19;
+            if (screenful) {
+                picture.clear();
+            }
+            for (int edit = 0; edit < (screenful ? 120 : 8); ++edit) {
+                picture.moveTo(static_cast<int>(generator() % 82),
+                               static_cast<int>(generator() % 25));
+                picture.write(pieces[generator() % std::size(pieces)]);
+            }
+            std::string bytes;
+            renderer.present(picture, true, bytes);
+            terminal.feed(bytes);
+            expectShows(terminal, picture, width);
         }
-        for (int edit = 0; edit < (screenful ? 120 : 8); ++edit) {
-            picture.moveTo(static_cast<int>(generator() % 82), static_cast<int>(generator() % 25));
-            picture.write(pieces[generator() % std::size(pieces)]);
-        }
-        std::string bytes;
-        renderer.present(picture, true, bytes);
-        terminal.feed(bytes);
-        expectShows(terminal, picture, GetParam());
+        EXPECT_FALSE(terminal.cursorVisible());
     }
-    EXPECT_FALSE(terminal.cursorVisible());
 }
-
-INSTANTIATE_TEST_SUITE_P(FrameRenderer, RendersForTerminal,
-                         testing::Values(GlyphWidth::Narrow, GlyphWidth::Wide),
-                         [](const testing::TestParamInfo<GlyphWidth>& param) {
-                             return param.param == GlyphWidth::Narrow ? "narrow" : "wide";
-                         });
 
 }  // namespace
 }  // namespace sol

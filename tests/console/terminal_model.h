@@ -65,22 +65,15 @@ class TerminalModel {
                 break;
             }
             case 'A':
-                y_ -= n, x_ = x;
-                break;
             case 'B':
-                y_ += n, x_ = x;
+            case 'd':
+                y_ = bytes[end] == 'd' ? n - 1 : y_ + (bytes[end] == 'B' ? n : -n);
+                x_ = x;
                 break;
             case 'C':
-                x_ = x + n;
-                break;
             case 'D':
-                x_ = x - n;
-                break;
             case 'G':
-                x_ = n - 1;
-                break;
-            case 'd':
-                y_ = n - 1, x_ = x;
+                x_ = bytes[end] == 'G' ? n - 1 : x + (bytes[end] == 'C' ? n : -n);
                 break;
             case 'X':
                 blank(y_ * kColumns + x, y_ * kColumns + std::min(x + n, kColumns));

@@ -49,25 +49,21 @@ class Pane:
     def screen(self):
         return self._tmux("capture-pane", "-p", "-t", "0")
 
-    def cells(self):
-        """The screen as rows of cells; a wide character's second cell is ''.
-        tmux draws East Asian wide characters in two cells, everything else
-        (box glyphs, card shapes included) in one."""
-        wide = lambda ch: unicodedata.east_asian_width(ch) in ("W", "F")
-        return [[c for ch in line for c in ((ch, "") if wide(ch) else (ch,))]
-                for line in self.screen().split("\n")]
-
     def golden_differences(self, name):
         """The rows that differ from tests/golden/<name>, where the game counts
         every non-ASCII character as two columns: each must start at its
-        column, whatever width the terminal draws it with."""
+        column, whatever width the terminal draws it with. tmux draws East
+        Asian wide characters in two cells (the second read here as ''),
+        everything else (box glyphs, card shapes included) in one."""
         path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../golden", name)
         with open(path, encoding="utf-8") as f:
             golden = f.read().split("\n")
-        rows = self.cells() + [[]] * len(golden)
+        wide = lambda ch: unicodedata.east_asian_width(ch) in ("W", "F")
+        screen = self.screen().split("\n") + [""] * len(golden)
         differences = []
         for y, line in enumerate(golden):
-            row, x = rows[y] + [" "] * 160, 0
+            row = [c for ch in screen[y] for c in ((ch, "") if wide(ch) else (ch,))] + [" "] * 160
+            x = 0
             for ch in line:
                 if row[x] != ch and not (ch == " " and row[x] == ""):
                     differences.append("row %d column %d: %r, not %r" % (y, x, row[x], ch))
@@ -86,17 +82,18 @@ class Pane:
             time.sleep(0.05)
         raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
 
+    def _recorded(self, name, what, timeout=5.0):
+        self.wait_for(lambda: self._read(name).strip(), what, timeout)
+        return self._read(name)
+
     def exit_status(self, timeout=5.0):
-        self.wait_for(lambda: self._read("status").strip(), "the program to end", timeout)
-        return int(self._read("status"))
+        return int(self._recorded("status", "the program to end", timeout))
 
     def terminal_restored(self):
-        self.wait_for(lambda: self._read("after").strip(), "stty -g after the program")
-        return self._read("before") == self._read("after")
+        return self._recorded("after", "stty -g after the program") == self._read("before")
 
     def stopped_as_found(self):
-        self.wait_for(lambda: self._read("stopped").strip(), "the program to stop")
-        return self._read("before") == self._read("stopped")
+        return self._recorded("stopped", "the program to stop") == self._read("before")
 
     def _read(self, name):
         try:

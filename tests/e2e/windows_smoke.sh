@@ -21,18 +21,14 @@ work=$(mktemp -d /tmp/sol-wine-XXXXXX)
 socket=sol-wine-$$
 # A prefix of its own unless one is given, so that nothing of the user's Wine
 # setup is touched; a given one is reused, which saves its setting up.
-own_prefix=false
-if [[ -z ${WINEPREFIX:-} ]]; then
-    export WINEPREFIX=$work/prefix
-    own_prefix=true
-fi
+export WINEPREFIX=${WINEPREFIX:-$work/prefix}
 export WINEDEBUG=-all
 # No Mono or Gecko installer: a console program needs neither.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 cleanup() {
     tmux -L "$socket" kill-server 2>/dev/null || true
-    if $own_prefix; then
+    if [[ $WINEPREFIX == "$work/prefix" ]]; then
         "${wine%/*}/wineserver" -k 2>/dev/null || wineserver -k 2>/dev/null || true
     fi
     rm -rf "$work"

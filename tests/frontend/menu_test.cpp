@@ -39,38 +39,33 @@ TEST(MenuScreen, TheFramedMenuWaitsWithTheMarkerOnEntryOne) {
     EXPECT_EQ(markedEntry(console), 0) << "the marker is gone on return";
 }
 
-struct NavigationCase {
-    const char* name;
-    std::vector<int> keys;  // Enter is added at the end
-    MenuEntry entry;
-};
-
-class MenuNavigation : public testing::TestWithParam<NavigationCase> {};
-
-TEST_P(MenuNavigation, ReturnsTheEntryUnderTheOneMarker) {
-    MemoryConsole console;
-    std::vector<int> keys = GetParam().keys;
-    keys.push_back(kEnter);
-    console.pushKeys(keys);
-    std::vector<int> marked;
-    console.setBeforeRead([&](const MemoryConsole& c) { marked.push_back(markedEntry(c)); });
-    EXPECT_EQ(menuScreen(console), GetParam().entry);
-    EXPECT_EQ(marked.back(), static_cast<int>(GetParam().entry));
-    EXPECT_EQ(std::count(marked.begin(), marked.end(), -1), 0) << "a half marker left behind";
+TEST(MenuScreen, ReturnsTheEntryUnderTheOneMarker) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;  // Enter is added at the end
+        MenuEntry entry;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"EnterAtOnce", {}, MenuEntry::StartGame},
+             {"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
+             {"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
+             {"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
+             {"CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
+             {"OtherKeysChangeNothing",
+              {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00, kPrefix, kCtrlUp},
+              MenuEntry::StartGame}}) {
+        SCOPED_TRACE(c.name);
+        MemoryConsole console;
+        std::vector<int> keys = c.keys;
+        keys.push_back(kEnter);
+        console.pushKeys(keys);
+        std::vector<int> marked;
+        console.setBeforeRead([&](const MemoryConsole& m) { marked.push_back(markedEntry(m)); });
+        EXPECT_EQ(menuScreen(console), c.entry);
+        EXPECT_EQ(marked.back(), static_cast<int>(c.entry));
+        EXPECT_EQ(std::count(marked.begin(), marked.end(), -1), 0) << "a half marker left behind";
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Keys, MenuNavigation,
-                         testing::ValuesIn(std::vector<NavigationCase>{
-                             {"EnterAtOnce", {}, MenuEntry::StartGame},
-                             {"UpWrapsToThree", {kPrefix, kUp}, MenuEntry::Quit},
-                             {"DownWrapsToOne", {kDown, kDown, kDown}, MenuEntry::StartGame},
-                             {"UpFromThree", {kUp, kUp}, MenuEntry::ShowRules},
-                             {"CapitalLettersActAsArrows", {'H', 'P', 'P'}, MenuEntry::ShowRules},
-                             {"OtherKeysChangeNothing",
-                              {kLeft, kRight, 'h', 'p', '3', kEscape, kPadPrefix, 0xAC00, kPrefix,
-                               kCtrlUp},
-                              MenuEntry::StartGame}}),
-                         [](const auto& param) { return std::string(param.param.name); });
 
 // The status the loop returns, or -1 when the keys run out first.
 int runMenu(MemoryConsole& console, const std::vector<int>& keys) {

@@ -1,8 +1,8 @@
 // libFuzzer target for the key decoder. After a byte that picks the encoding,
-// the input is read as steps: one
-// control byte, whose low six bits give how many of the following bytes
-// arrive together and whose top two bits how long the pause after them is.
-// Every key that comes out must be one the game can receive.
+// the input is read as steps: one control byte, whose low six bits give how
+// many of the following bytes arrive together and whose top two bits how long
+// the pause after them is. Every key that comes out must be one the game can
+// receive, and a two-code key always arrives whole.
 
 #include <cstddef>
 #include <cstdint>
@@ -64,8 +64,7 @@ void drain(KeyDecoder& decoder, int& pendingPrefix) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr KeyDecoder::Clock kPauses[] = {KeyDecoder::Clock{0}, KeyDecoder::Clock{10},
-                                             KeyDecoder::Clock{60}, KeyDecoder::Clock{300}};
+    constexpr int kPauseMs[] = {0, 10, 60, 300};
     // The first byte's low bit picks the locale's encoding.
     doubleByte = size > 0 && (data[0] & 1) != 0;
     KeyDecoder decoder(doubleByte ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8);
@@ -77,13 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t length = std::min<std::size_t>(control & 0x3F, size - pos);
         decoder.feed({reinterpret_cast<const char*>(data + pos), length}, now);
         pos += length;
-        now += kPauses[control >> 6];
+        now += KeyDecoder::Clock{kPauseMs[control >> 6]};
         decoder.tick(now);
         drain(decoder, pendingPrefix);
     }
     decoder.finish();
     drain(decoder, pendingPrefix);
-    // A two-code key always arrives whole.
     if (pendingPrefix >= 0) {
         std::abort();
     }

@@ -38,16 +38,13 @@ bool shows(const MemoryConsole& c, layout::Pos at, std::string_view text) {
 
 std::string markers(const MemoryConsole& c) {
     std::string out;
-    const auto add = [&out](const std::string& marker) {
-        out += (out.empty() ? "" : ", ") + marker;
-    };
-    for (int slot = 0; slot < layout::kSlots; ++slot) {
-        if (shows(c, {layout::slotBoxColumn(slot) + 1, layout::kSelectionMarkerRow}, "△")) {
-            add("slot " + std::to_string(slot + 1));
+    for (int slot = 0; slot <= layout::kSlots; ++slot) {  // the last: the draw pile
+        const bool draw = slot == layout::kSlots;
+        const layout::Pos at{draw ? layout::kDrawMarker.x + 1 : layout::slotBoxColumn(slot) + 1,
+                             draw ? layout::kDrawMarker.y : layout::kSelectionMarkerRow};
+        if (shows(c, at, "△")) {
+            out += (out.empty() ? "" : ", ") + (draw ? "draw" : "slot " + std::to_string(slot + 1));
         }
-    }
-    if (shows(c, {layout::kDrawMarker.x + 1, layout::kDrawMarker.y}, "△")) {
-        add("draw");
     }
     return out;
 }
@@ -74,63 +71,53 @@ void play(Session& run, GameState& game, const std::vector<int>& keys) {
     }
 }
 
-struct MarkerCase {
-    const char* name;
-    std::vector<int> keys;
-    const char* markers;  // at the read after the keys
-};
-
-class Marker : public testing::TestWithParam<MarkerCase> {};
-
-TEST_P(Marker, OneMarkerAtATimeAndNothingElseMoves) {
-    GameState game = test::position("you: c3 d9 h6 | cpu: h8 hQ");
-    const std::string before = test::describe(game);
-    Session run;
-    play(run, game, GetParam().keys);
-
-    ASSERT_EQ(run.reads.size(), GetParam().keys.size() + 1);
-    EXPECT_EQ(run.reads.back().markers, GetParam().markers);
-    for (const Read& r : run.reads) {
-        EXPECT_EQ(r.markers.find(','), std::string::npos) << r.markers;
-        EXPECT_EQ(r.state, before);
+TEST(Loop, OneMarkerAtATimeAndNothingElseMoves) {
+    struct Case {
+        const char* name;
+        std::vector<int> keys;
+        const char* markers;  // at the read after the keys
+    };
+    for (const Case& c :
+         std::vector<Case>{{"FirstRead", {}, "slot 1"},
+                           {"LeftWrapsToFifteen", {kLeft}, "slot 15"},
+                           {"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
+                           {"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
+                           {"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
+                           {"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
+                           {"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
+                           {"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
+                           {"DrawAsked", {kRight, kUp}, "draw"},
+                           {"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
+                           {"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}}) {
+        SCOPED_TRACE(c.name);
+        GameState game = test::position("you: c3 d9 h6 | cpu: h8 hQ");
+        const std::string before = test::describe(game);
+        Session run;
+        play(run, game, c.keys);
+        ASSERT_EQ(run.reads.size(), c.keys.size() + 1);
+        EXPECT_EQ(run.reads.back().markers, c.markers);
+        for (const Read& r : run.reads) {
+            EXPECT_EQ(r.markers.find(','), std::string::npos) << r.markers;
+            EXPECT_EQ(r.state, before);
+        }
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Keys, Marker,
-                         testing::ValuesIn(std::vector<MarkerCase>{
-                             {"FirstRead", {}, "slot 1"},
-                             {"LeftWrapsToFifteen", {kLeft}, "slot 15"},
-                             {"RightWrapsToOne", std::vector<int>(15, kRight), "slot 1"},
-                             {"PastTheCardsHeld", std::vector<int>(9, kRight), "slot 10"},
-                             {"DownToOne", {kRight, kRight, kLeft, kDown}, "slot 1"},
-                             {"LettersAsArrows", {'M', 'M', 'K'}, "slot 2"},
-                             {"ArrowAsTwoCodes", {kPrefix, kRight, kPrefix, kRight}, "slot 3"},
-                             {"OtherCodes", {'x', kEscape, 0, 'h', ' '}, "slot 1"},
-                             {"DrawAsked", {kRight, kUp}, "draw"},
-                             {"DrawGivenUpByAKey", {kRight, 'H', 'x'}, "slot 2"},
-                             {"DrawGivenUpByAnArrow", {kUp, kPrefix, kRight}, "slot 2"}}),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-TEST(Loop, DrawConfirmedByEnterThenTheComputerAnswers) {
-    GameState game = test::position("you: c3 d9 | cpu: h8 hQ | next: d4 c4");
+// A refusal is told until the next lay wipes it; a lay and a draw confirmed
+// by Enter are each answered by the computer, the marker kept where it was.
+TEST(Loop, ARefusalALayAndADrawEachAnswered) {
+    GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ | next: d4 c4");
     Session run;
-    play(run, game, {kUp, kEnter});
-    ASSERT_EQ(run.reads.size(), 3u);
-    EXPECT_EQ(run.reads[2].markers, "slot 1");
-    EXPECT_EQ(run.reads[2].state, "you: c3 d9 d4 | cpu: h8 hQ c4 | play: s5 | turn: you");
-}
-
-TEST(Loop, ARefusalIsToldAndTheNextLayWipesIt) {
-    GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ");
-    Session run;
-    play(run, game, {kEnter, kRight, kEnter});
-    ASSERT_EQ(run.reads.size(), 4u);
-    EXPECT_FALSE(run.reads[0].refusal);
-    EXPECT_TRUE(run.reads[1].refusal);
-    EXPECT_TRUE(run.reads[2].refusal);
-    EXPECT_FALSE(run.reads[3].refusal);
+    play(run, game, {kEnter, kRight, kEnter, kUp, kEnter});
+    std::string refusals;
+    for (const Read& r : run.reads) {
+        refusals += r.refusal ? '!' : '-';
+    }
+    ASSERT_EQ(refusals, "-!!---");
     EXPECT_EQ(run.reads[3].state, "you: c3 d9 | cpu: d7 sQ | play: h8 | turn: you");
     EXPECT_EQ(run.reads[3].markers, "slot 2");
+    EXPECT_EQ(run.reads[5].state, "you: c3 d9 d4 | cpu: d7 sQ c4 | play: h8 | turn: you");
+    EXPECT_EQ(run.reads[5].markers, "slot 2");
 }
 
 TEST(Loop, RecyclesAtEightCardsOrFewerBeforeAnybodyMoves) {
@@ -144,36 +131,29 @@ TEST(Loop, RecyclesAtEightCardsOrFewerBeforeAnybodyMoves) {
     }
 }
 
-struct EndCase {
-    const char* name;
-    const char* position;
-    std::vector<int> keys;
-    const char* banner;
-};
-
-class End : public testing::TestWithParam<EndCase> {};
-
-TEST_P(End, ClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
-    GameState game = test::position(GetParam().position);
-    Session run;
-    std::vector<int> keys = GetParam().keys;
-    keys.insert(keys.end(), {kPrefix, kUp});  // the banner takes the first code only
-    play(run, game, keys);
-    EXPECT_EQ(run.status, 1);
-    EXPECT_EQ(run.console.keysLeft(), 1u);
-    EXPECT_GOLDEN(run.console.screen(), GetParam().banner);
+TEST(Loop, AnEndClearsShowsTheBannerTakesOneKeyAndEndsWithOne) {
+    struct Case {
+        const char* position;
+        std::vector<int> keys;
+        const char* banner;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"you: s2 | cpu: h8", {kEnter}, "win.txt"},  // the player lays the last card
+             {"you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",  // draws at 15
+              {kUp, kEnter},
+              "lose.txt"},
+             {"you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}}) {  // the computer lays its last
+        SCOPED_TRACE(c.position);
+        GameState game = test::position(c.position);
+        Session run;
+        std::vector<int> keys = c.keys;
+        keys.insert(keys.end(), {kPrefix, kUp});  // the banner takes the first code only
+        play(run, game, keys);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_EQ(run.console.keysLeft(), 1u);
+        EXPECT_GOLDEN(run.console.screen(), c.banner);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Games, End,
-    testing::ValuesIn(std::vector<EndCase>{
-        {"PlayerLaysTheLastCard", "you: s2 | cpu: h8", {kEnter}, "win.txt"},
-        {"PlayerDrawsAtFifteen",
-         "you: h2 h3 h4 h6 h7 h8 h9 h10 hJ hQ hK hA d2 d3 d4 | cpu: c8",
-         {kUp, kEnter},
-         "lose.txt"},
-        {"ComputerLaysTheLastCard", "you: c3 | cpu: sA | turn: cpu", {}, "lose.txt"}}),
-    [](const auto& param) { return std::string(param.param.name); });
 
 TEST(Loop, PileErrorsGoToTheErrorStreamAndAnEmptyPileEndsWithOne) {
     test::ScopedErrorCapture errors;

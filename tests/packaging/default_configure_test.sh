@@ -9,24 +9,15 @@ set -euo pipefail
 source_dir=$(realpath "$1")
 scratch=$(mktemp -d /tmp/sol-configure-XXXXXX)
 trap 'rm -rf "$scratch"' EXIT
+fail() { cat "$scratch/log"; echo "FAIL: $1" >&2; exit 1; }
 
-if ! cmake -S "$source_dir" -B "$scratch" -G "Unix Makefiles" --no-warn-unused-cli \
+cmake -S "$source_dir" -B "$scratch" -G "Unix Makefiles" --no-warn-unused-cli \
     -DCMAKE_DISABLE_FIND_PACKAGE_GTest=ON \
     -DCMAKE_DISABLE_FIND_PACKAGE_benchmark=ON \
-    -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON >"$scratch/log" 2>&1; then
-    cat "$scratch/log"
-    echo "FAIL: the default configure needs something that was hidden" >&2
-    exit 1
-fi
-if grep -qi warning "$scratch/log"; then
-    cat "$scratch/log"
-    echo "FAIL: the default configure warns" >&2
-    exit 1
-fi
-targets=$(make -C "$scratch" help)
-grep -qx '\.\.\. solbangul' <<<"$targets" || { echo "FAIL: no solbangul target" >&2; exit 1; }
-if grep -E '_tests$|_bench$|_fuzz$' <<<"$targets"; then
-    echo "FAIL: the default build has developer targets" >&2
-    exit 1
-fi
+    -DCMAKE_DISABLE_FIND_PACKAGE_Python3=ON >"$scratch/log" 2>&1 ||
+    fail "the default configure needs something that was hidden"
+! grep -qi warning "$scratch/log" || fail "the default configure warns"
+make -C "$scratch" help >"$scratch/log"
+grep -qx '\.\.\. solbangul' "$scratch/log" || fail "no solbangul target"
+! grep -E '_tests$|_bench$|_fuzz$' "$scratch/log" || fail "the default build has developer targets"
 echo "default configure: game only, no warning"

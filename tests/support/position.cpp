@@ -41,29 +41,22 @@ std::vector<Card> cards(std::string_view texts) {
 GameState position(std::string_view text) {
     std::map<std::string, std::string> fields;
     std::istringstream in{std::string(text)};
-    std::string field;
-    for (std::string word; in >> word;) {
+    for (std::string word, field; in >> word;) {
         if (word.ends_with(':')) {
             field = word.substr(0, word.size() - 1);
         } else if (word != "|") {
             fields[field] += word + " ";
         }
     }
-    const auto put = [](CardStack& pile, Card c) {
-        if (!push(pile, c)) {
-            throw std::logic_error("pile full");
-        }
-    };
     GameState game;
+    bool fits = true;  // false for a hand over 15, say
     const std::vector<Card> next = cards(fields["next"]);
     const Card inPlay = cards(fields.count("play") ? fields["play"] : "s5").at(0);
     std::vector<Card> used = next;
     used.push_back(inPlay);
     for (const auto& [name, side] : {std::pair{"you", Side::Player}, {"cpu", Side::Computer}}) {
         for (const Card c : cards(fields[name])) {
-            if (!appendToHand(game.hand(side), c)) {
-                throw std::logic_error("a hand over 15");
-            }
+            fits = fits && appendToHand(game.hand(side), c);
             used.push_back(c);
         }
     }
@@ -78,12 +71,14 @@ GameState position(std::string_view text) {
     const int underNext =
         fields.count("draw") ? std::stoi(fields["draw"]) - int(next.size()) : int(rest.size());
     for (int i = 0; i < int(rest.size()); ++i) {
-        put(i < underNext ? game.drawPile : game.discardPile, rest[i]);
+        fits = fits && push(i < underNext ? game.drawPile : game.discardPile, rest[i]);
     }
     for (auto c = next.rbegin(); c != next.rend(); ++c) {
-        put(game.drawPile, *c);
+        fits = fits && push(game.drawPile, *c);
     }
-    put(game.discardPile, inPlay);
+    if (!(fits && push(game.discardPile, inPlay))) {
+        throw std::logic_error("the position does not fit");
+    }
     game.turn = fields["turn"] == "cpu " ? Side::Computer : Side::Player;
     return game;
 }
@@ -99,11 +94,7 @@ std::string describe(const GameState& game) {
         }
     }
     out << " | play: ";
-    if (const std::optional<Card> inPlay = peek(game.discardPile)) {
-        PrintTo(*inPlay, &out);
-    } else {
-        out << "none";
-    }
+    PrintTo(peek(game.discardPile).value_or(Card{0, static_cast<Shape>('-')}), &out);  // "-?": none
     out << " | turn: " << (game.turn == Side::Player ? "you" : "cpu");
     return out.str();
 }
