@@ -21,7 +21,6 @@ namespace {
 
 constexpr std::string_view kEnterScreen = "\x1b[?1049h";
 constexpr std::string_view kLeaveScreen = "\x1b[?25h\x1b[?1049l";
-// Draw one box glyph at the home cell and ask where the cursor went.
 // How long the first frame waits for the probe's answer; a later answer still
 // counts, and the screen is drawn again.
 constexpr KeyDecoder::Clock kProbeWait{50};
