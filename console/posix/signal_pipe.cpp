@@ -5,6 +5,8 @@
 
 #include <cerrno>
 
+#include "console/posix/own_descriptor.h"
+
 namespace sol::posix {
 namespace {
 
@@ -64,17 +66,6 @@ void forEachTerminating(Each each) {
     for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
         each(signal);
     }
-}
-
-// A descriptor of the program's own never takes 0, 1 or 2, which stand for
-// the standard streams even when those are closed.
-int aboveStandardStreams(int fd) {
-    if (fd >= 0 && fd <= STDERR_FILENO) {
-        const int moved = fcntl(fd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-        ::close(fd);
-        return moved;
-    }
-    return fd;
 }
 
 alignas(16) char alternateStack[64 * 1024];

@@ -13,6 +13,7 @@
 
 #include "console/error_output.h"
 #include "console/exit_request.h"
+#include "console/posix/own_descriptor.h"
 #include "console/size_notice.h"
 #include "console/width_probe.h"
 
@@ -34,13 +35,7 @@ int openNonBlocking(int fd) {
     if (ttyname_r(fd, path, sizeof path) != 0) {
         return -1;
     }
-    const int own = ::open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-    if (own >= 0 && own <= STDERR_FILENO) {
-        const int moved = fcntl(own, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
-        ::close(own);
-        return moved;
-    }
-    return own;
+    return aboveStandardStreams(::open(path, O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC));
 }
 
 }  // namespace
