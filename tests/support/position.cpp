@@ -63,8 +63,10 @@ GameState position(std::string_view text) {
     std::vector<Card> rest;
     for (const char shape : std::string_view("hdcs")) {
         for (int number = 1; number <= 13; ++number) {
-            if (std::ranges::find(used, Card{number, static_cast<Shape>(shape)}) == used.end()) {
-                rest.push_back(Card{number, static_cast<Shape>(shape)});
+            // std::find, not the ranges one, which Debian 12's libc++ lacks.
+            const Card card{number, static_cast<Shape>(shape)};
+            if (std::find(used.begin(), used.end(), card) == used.end()) {
+                rest.push_back(card);
             }
         }
     }
