@@ -1,5 +1,7 @@
 #include "console/key_decoder.h"
 
+#include <utility>
+
 #include <array>
 
 #include "console/key_codes.h"
@@ -230,8 +232,7 @@ void KeyDecoder::feedByte(unsigned char byte, Clock now) {
 }
 
 void KeyDecoder::ground(unsigned char byte, Clock now) {
-    const bool wasCarriageReturn = afterCarriageReturn_;
-    afterCarriageReturn_ = false;
+    const std::optional<Clock> returnAt = std::exchange(carriageReturnAt_, std::nullopt);
     const LateTail late = lateTail_;
     lateTail_ = LateTail::None;
     if (late == LateTail::Introducer && (byte == '[' || byte == 'O')) {
@@ -247,9 +248,11 @@ void KeyDecoder::ground(unsigned char byte, Clock now) {
         escapeAt_ = now;
     } else if (byte == '\r') {
         keys_.push_back(key::kEnter);
-        afterCarriageReturn_ = true;
+        carriageReturnAt_ = now;
     } else if (byte == '\n') {
-        if (!wasCarriageReturn) {  // CR LF is one Enter
+        // CR LF sent together is one Enter; a line feed typed later (Ctrl-J)
+        // is a key of its own.
+        if (!returnAt || now - *returnAt >= kEscapeWait) {
             keys_.push_back(key::kEnter);
         }
     } else if (byte == 0) {

@@ -15,8 +15,8 @@ namespace sol {
 // that key. Escape sequences that are no key are swallowed whole.
 //
 // Time decides only whether an Escape stands alone (nothing follows it within
-// kEscapeWait); once a sequence or a character has begun, its bytes are its
-// own however late they come. The decoder does no I/O; it is fed bytes and
+// kEscapeWait) and whether a line feed is the end of a CR LF; once a sequence or a character has
+// begun, its bytes are its own however late they come. The decoder does no I/O; it is fed bytes and
 // the time they came.
 class KeyDecoder {
   public:
@@ -82,7 +82,7 @@ class KeyDecoder {
     int utf8Left_ = 0;
     char32_t utf8Minimum_ = 0;
     unsigned char lead_ = 0;
-    bool afterCarriageReturn_ = false;
+    std::optional<Clock> carriageReturnAt_;  // the byte just before was CR, read then
     std::deque<int> keys_;
     std::optional<CursorReport> cursorReport_;
 };

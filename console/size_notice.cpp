@@ -38,8 +38,9 @@ std::string sizeNotice(int columns, int rows) {
         clip(textWidth(kLong) <= columns ? kLong : kShort, std::max(columns, 0));
     const int x = std::max(0, (columns - textWidth(text)) / 2);
     const int y = std::max(0, (rows - 1) / 2);
-    return "\x1b[H\x1b[2J\x1b[" + std::to_string(y + 1) + ';' + std::to_string(x + 1) + 'H' +
-           std::string(text);
+    // The cursor is hidden here too: the notice may be the first thing drawn.
+    return "\x1b[?25l\x1b[H\x1b[2J\x1b[" + std::to_string(y + 1) + ';' + std::to_string(x + 1) +
+           'H' + std::string(text);
 }
 
 }  // namespace sol

@@ -10,8 +10,8 @@ constexpr int kNeededRows = 25;
 
 bool windowTooSmall(int columns, int rows);
 
-// The bytes that clear a window of the given size and ask, centred in it,
-// for a larger one. Nothing passes the window's right edge.
+// The bytes that hide the cursor, clear a window of the given size and ask,
+// centred in it, for a larger one. Nothing passes the window's right edge.
 std::string sizeNotice(int columns, int rows);
 
 }  // namespace sol

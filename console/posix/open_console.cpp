@@ -25,10 +25,15 @@ std::unique_ptr<PlatformConsole> openPlatformConsole() {
     options.out = STDOUT_FILENO;
     options.cp949 = posix::usesKoreanCodePage(posix::localeCodeset(), posix::characterLocale());
 
-    auto unusable = [&](std::string_view korean, std::string_view english) {
+    // `koreanCp949` is the Korean already in CP949, for when the converter
+    // itself is what could not be had.
+    auto unusable = [&](std::string_view korean, std::string_view english,
+                        std::string_view koreanCp949 = {}) {
         std::string line = std::string(korean) + " (" + std::string(english) + ")";
         if (options.cp949) {
-            line = posix::Cp949Encoder().encode(line);
+            line = koreanCp949.empty()
+                       ? posix::Cp949Encoder().encode(line)
+                       : std::string(koreanCp949) + " (" + std::string(english) + ")";
         }
         return std::runtime_error(line);
     };
@@ -43,7 +48,15 @@ std::unique_ptr<PlatformConsole> openPlatformConsole() {
         throw unusable("이 터미널은 커서를 옮길 수 없습니다",
                        "this terminal cannot move the cursor: TERM=" + std::string(term));
     }
-    return std::make_unique<posix::TerminalConsole>(options);
+    try {
+        return std::make_unique<posix::TerminalConsole>(options);
+    } catch (const posix::TerminalConsole::SetUpFailed&) {
+        throw unusable("파일을 더 열 수 없어 시작할 수 없습니다",
+                       "cannot start: no more files may be opened (ulimit -n)",
+                       "\xC6\xC4\xC0\xCF\xC0\xBB\x20\xB4\xF5\x20\xBF\xAD\x20\xBC\xF6\x20"
+                       "\xBE\xF8\xBE\xEE\x20\xBD\xC3\xC0\xDB\xC7\xD2\x20\xBC\xF6\x20\xBE\xF8"
+                       "\xBD\xC0\xB4\xCF\xB4\xD9");
+    }
 }
 
 void endBySignal(int signal) {

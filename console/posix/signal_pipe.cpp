@@ -154,6 +154,15 @@ bool SignalPipe::take(int signal) {
     return true;
 }
 
+bool SignalPipe::jobControlPending() {
+    for (const int signal : kJobControl) {
+        if (pending[signal]) {
+            return true;
+        }
+    }
+    return false;
+}
+
 void SignalPipe::stopNow() {
     struct sigaction ours {};
     struct sigaction stop {};

@@ -31,6 +31,8 @@ class SignalPipe {
     static int terminating();
     // Whether `signal` (SIGTSTP, SIGCONT or SIGWINCH) came since last asked.
     static bool take(int signal);
+    // Whether a stop, a continue or a resize is waiting to be taken.
+    static bool jobControlPending();
     // Gives the stop signal its default action for one stop, then takes it
     // back: the process stops inside this call and returns once continued.
     static void stopNow();

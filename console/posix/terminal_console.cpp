@@ -50,15 +50,18 @@ TerminalConsole::TerminalConsole(Options options)
       inIsTerminal_(::isatty(options.in) == 1),
       outIsTerminal_(::isatty(options.out) == 1),
       out_(options.out),
+      encoder_(options.cp949 ? std::make_unique<Cp949Encoder>() : nullptr),
       decoder_(options.cp949 ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8) {
+    // Unprotected, Ctrl-C would leave the terminal raw; unconverted, the
+    // screen would be unreadable. Better not to start.
+    if (signals_.fd() < 0 || (encoder_ && !encoder_->available())) {
+        throw SetUpFailed{};
+    }
     if (outIsTerminal_) {
         if (const int own = openNonBlocking(options.out); own >= 0) {
             out_ = own;
             ownOut_ = true;
         }
-    }
-    if (options.cp949) {
-        encoder_ = std::make_unique<Cp949Encoder>();
     }
     if (inIsTerminal_) {
         termios settings{};
@@ -159,6 +162,11 @@ int TerminalConsole::readKey() {
             throw ExitRequest{1};
         }
         present();
+        // A wait for the terminal inside present() may have taken the wake-up
+        // of a signal that is still to be acted on.
+        if (SignalPipe::jobControlPending()) {
+            continue;
+        }
         waitAndRead(decoder_.deadline());
     }
 }
@@ -268,11 +276,11 @@ void TerminalConsole::repaint() {
 void TerminalConsole::present() {
     if (screenTaken_ && tooSmall_) {
         if (!noticeShown_) {
-            send(sizeNotice(size_->ws_col, size_->ws_row));
             noticeShown_ = true;
             // The picture comes back whole once the window is large enough.
             renderer_.invalidate();
             dirty_ = true;
+            send(sizeNotice(size_->ws_col, size_->ws_row), Frame::Abandonable);
         }
         return;
     }
@@ -283,15 +291,22 @@ void TerminalConsole::present() {
     dirty_ = false;
     std::string frame;
     renderer_.present(picture_, cursorHidden_, frame);
-    send(frame);
+    send(frame, Frame::Abandonable);
 }
 
-void TerminalConsole::send(std::string_view bytes) {
+void TerminalConsole::send(std::string_view bytes, Frame frame) {
     std::string encoded;
-    if (encoder_ && !bytes.empty()) {
-        encoded = encoder_->encode(bytes);
-        bytes = encoded;
+    if (outputCut_) {
+        // The last output stopped half way: cancel a sequence it may have
+        // broken off before anything else is read as its end.
+        encoded = "\x18";
     }
+    if (encoder_) {
+        encoded += encoder_->encode(bytes);
+    } else {
+        encoded += bytes;
+    }
+    bytes = encoded;
     while (!bytes.empty()) {
         const ssize_t n = ::write(out_, bytes.data(), bytes.size());
         if (n > 0) {
@@ -304,6 +319,12 @@ void TerminalConsole::send(std::string_view bytes) {
         if (n == 0 || (errno != EAGAIN && errno != EINTR)) {
             // The terminal is gone; there is no one left to play.
             throw ExitRequest{1};
+        }
+        if (frame == Frame::Abandonable && SignalPipe::jobControlPending()) {
+            // A stop or a resize makes the rest of this picture worthless;
+            // the key wait acts on it and paints the screen anew.
+            repaint();
+            return;
         }
         waitWritable(-1);
     }
@@ -361,6 +382,7 @@ void TerminalConsole::giveBack() {
             break;
         }
     }
+    outputCut_ = !rest.empty();
     if (saved_) {
         tcsetattr(options_.in, TCSANOW, &*saved_);
     }

@@ -34,6 +34,11 @@ class TerminalConsole final : public PlatformConsole {
         bool cp949 = false;  // a legacy Korean terminal: CP949 out, double-byte keys in
     };
 
+    // Thrown before the terminal is touched when what protects it (the
+    // signal handling) or what converts its text cannot be had, as when the
+    // process may open no more files.
+    struct SetUpFailed {};
+
     explicit TerminalConsole(Options options);
     ~TerminalConsole() override;
     TerminalConsole(const TerminalConsole&) = delete;
@@ -64,7 +69,10 @@ class TerminalConsole final : public PlatformConsole {
     void refreshWindowSize();
     void repaint();
     void present();
-    void send(std::string_view bytes);
+    // Whether a stop or a resize may cut a write short: a picture may, the
+    // modes set around it may not.
+    enum class Frame { Whole, Abandonable };
+    void send(std::string_view bytes, Frame frame = Frame::Whole);
     void waitWritable(int timeoutMs);
     // Restores settings, cursor and main screen without waiting on the
     // terminal for more than a moment.
@@ -77,8 +85,10 @@ class TerminalConsole final : public PlatformConsole {
     int out_;              // a non-blocking descriptor of its own where it can be had
     bool ownOut_ = false;  // out_ was opened here
     std::optional<termios> saved_;
-    SignalPipe signals_;
+    // The converter first: it only borrows descriptors while it opens, and
+    // the signal pipe keeps two.
     std::unique_ptr<Cp949Encoder> encoder_;  // only where the locale needs it
+    SignalPipe signals_;
     Clock::time_point start_ = Clock::now();
     KeyDecoder decoder_;
     FrameRenderer renderer_;

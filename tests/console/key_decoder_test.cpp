@@ -106,21 +106,25 @@ TEST(KeyDecoder, LoneEscapeWaitsBeforeCounting) {
 }
 
 // A slow link splits what the terminal sent; the late part is never played as
-// keys of its own.
+// keys of its own. A line feed, though, is the end of a CR LF only when it
+// comes with it: Ctrl-J typed after Enter is a second Enter.
 TEST(KeyDecoder, LateBytesStayWithTheirSequence) {
     struct Split {
         std::string first;
         std::string late;
         std::vector<int> keys;
+        milliseconds pause{5000};
     };
     for (const Split& c : {Split{"\x1b[1;2", "A", {224, 72}}, Split{"\x1b[", "12~", {0, 60}},
                            Split{"\x1b", "[H", {27, 224, 71}}, Split{"\x1b", "OP", {27, 0, 59}},
                            Split{"\x1bO", "P", {0, 24}}, Split{"\x1b", "x", {27, 'x'}},
-                           Split{"\xEA\xB0", "\x80", {0xAC00}}}) {
+                           Split{"\xEA\xB0", "\x80", {0xAC00}}, Split{"\r", "\n", {13, 13}},
+                           Split{"\r", "\n", {13}, milliseconds{49}},
+                           Split{"\r", "\n", {13, 13}, milliseconds{50}}}) {
         KeyDecoder decoder;
         decoder.feed(c.first, milliseconds{0});
-        decoder.tick(milliseconds{5000});
-        decoder.feed(c.late, milliseconds{5000});
+        decoder.tick(c.pause);
+        decoder.feed(c.late, c.pause);
         EXPECT_EQ(drain(decoder), c.keys) << c.first << " | " << c.late;
     }
 }

@@ -63,6 +63,7 @@ TEST(SizeNotice, IsCentredAndStaysInsideTheWindow) {
             }
         }
         ASSERT_FALSE(shown.empty());
+        EXPECT_FALSE(terminal.cursorVisible()) << "no cursor after the text";
         EXPECT_LT(shown.back(), columns);
         EXPECT_LE(std::abs(shown.front() - (columns - 1 - shown.back())), 2) << "centred";
     }

@@ -12,14 +12,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstring>
+#include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "console/error_output.h"
 #include "console/exit_request.h"
 #include "console/key_codes.h"
+#include "console/platform_console.h"
 #include "terminal_model.h"
 
 namespace sol::posix {
@@ -54,14 +60,25 @@ class Pty {
         }
         return out;
     }
-    // Reads until `needle` has come, for up to a second.
-    bool waitFor(std::string_view needle) {
-        for (int i = 0; i < 1000 && seen_.find(needle) == std::string::npos; ++i) {
+    // Reads until `needle` has come, for up to `ms` milliseconds.
+    bool waitFor(std::string_view needle, int ms = 1000) {
+        for (int i = 0; i < ms && seen_.find(needle) == std::string::npos; ++i) {
             pollfd fd{master_, POLLIN, 0};
             ::poll(&fd, 1, 1);
             seen_ += output();
         }
         return seen_.find(needle) != std::string::npos;
+    }
+    void resize(int columns, int rows) const {
+        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns),
+                           0, 0};
+        ioctl(master_, TIOCSWINSZ, &size);
+    }
+    // A line as the shell would read it from the slave end.
+    std::string readLine() const {
+        char line[256];
+        const ssize_t n = ::read(slave_, line, sizeof line);
+        return std::string(line, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     }
     termios settings() const {
         termios t{};
@@ -85,7 +102,8 @@ TerminalConsole::Options on(int fd, bool cp949 = false) {
 }
 
 // The width probe's answer counts whenever it comes, and the first frame does
-// not wait for it. The terminal is raw while open, then given back as found;
+// not wait for it. The terminal is raw while open, then given back as found,
+// with keys typed ahead for the game flushed;
 // as terminals without an alternate screen keep the last picture, the prompt
 // comes on a clean line below it, also after a last clear.
 TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLine) {
@@ -122,11 +140,15 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLi
         if (c.clearLast) {
             console.clearScreen();
         }
+        pty.type("typed ahead");
+        std::this_thread::sleep_for(milliseconds(20));  // into the slave's queue
         console.restore();
         console.restore();  // a second call changes nothing
         EXPECT_TRUE(sameSettings(pty.settings(), before)) << c.name;
-
         const std::string out = pty.output();
+        pty.type("\n");
+        EXPECT_EQ(pty.readLine(), "\n") << c.name << ": keys meant for the game reach the shell";
+
         EXPECT_TRUE(out.ends_with(c.clearLast ? "\x1b[H\x1b[?25h\x1b[?1049l"
                                               : "가\x1b[6;1H\r\n\x1b[?25h\x1b[?1049l"))
             << c.name << testing::PrintToString(out);
@@ -204,41 +226,88 @@ TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
     EXPECT_NE(out.find("picture", repaint), std::string::npos) << "the picture came back";
 }
 
-// The console as the program runs it, in a child on the slave end: every 'k'
-// draws a whole new picture, any other key ends the child with its code, and
-// a requested end restores the terminal and re-raises the signal.
-pid_t runChild(const Pty& pty, bool ignoreInterrupt) {
+// The console as the program opens it, in a child whose standard streams are
+// the slave end: every 'k' draws a whole new picture, any other key ends the
+// child with its code, and a requested end restores the terminal and
+// re-raises the signal. A console that cannot be opened ends it with status 1
+// after its one line on `errors`.
+struct Child {
+    bool ignoreInterrupt = false;
+    int descriptorLimit = 0;  // RLIMIT_NOFILE where not 0
+    const char* locale = "C.UTF-8";
+    int errors = -1;  // the child's standard error; /dev/null where -1
+};
+
+pid_t runChild(const Pty& pty, const Child& setUp = {}) {
     const pid_t pid = fork();
     if (pid != 0) {
         return pid;
     }
     const rlimit noCore{0, 0};
     setrlimit(RLIMIT_CORE, &noCore);
-    if (ignoreInterrupt) {
+    if (setUp.ignoreInterrupt) {
         ::signal(SIGINT, SIG_IGN);  // as a shell does for `cmd &`
     }
-    int status = 0;
-    {
-        TerminalConsole console(on(pty.slave()));
-        try {
-            for (int frame = 0; status == 0; ++frame) {
-                console.clearScreen();
-                for (int y = 0; y < 24; ++y) {
-                    console.gotoXY(0, y);
-                    console.write(frame % 2 == 0 ? std::string(79, 'a') : std::string(39 * 3, 'b'));
-                }
-                const int key = console.readKey();
-                status = key == 'k' ? 0 : key;
-            }
-        } catch (const ExitRequest& request) {
-            console.restore();
-            if (request.signal != 0) {
-                endBySignal(request.signal);
-            }
-            status = request.status;
-        }
+    // A session of its own on the terminal, so that Ctrl-C typed there
+    // reaches it as it reaches a program started by a shell.
+    setsid();
+    ioctl(pty.slave(), TIOCSCTTY, 0);
+    dup2(pty.slave(), STDIN_FILENO);
+    dup2(pty.slave(), STDOUT_FILENO);
+    dup2(setUp.errors >= 0 ? setUp.errors : ::open("/dev/null", O_WRONLY), STDERR_FILENO);
+    closefrom(STDERR_FILENO + 1);
+    setenv("LC_ALL", setUp.locale, 1);
+    if (setUp.descriptorLimit != 0) {
+        const rlimit files{static_cast<rlim_t>(setUp.descriptorLimit),
+                           static_cast<rlim_t>(setUp.descriptorLimit)};
+        setrlimit(RLIMIT_NOFILE, &files);
     }
+    std::unique_ptr<PlatformConsole> console;
+    try {
+        console = openPlatformConsole();
+    } catch (const std::runtime_error& unusable) {
+        writeErrorLine(std::string(unusable.what()) + "\n");
+        _exit(1);
+    }
+    int status = 0;
+    try {
+        for (int frame = 0; status == 0; ++frame) {
+            console->clearScreen();
+            for (int y = 0; y < 24; ++y) {
+                console->gotoXY(0, y);
+                console->write(frame % 2 == 0 ? std::string(79, 'a') : std::string(39 * 3, 'b'));
+            }
+            console->gotoXY(0, 24);
+            console->write("가");
+            const int key = console->readKey();
+            status = key == 'k' ? 0 : key;
+        }
+    } catch (const ExitRequest& request) {
+        console->restore();
+        if (request.signal != 0) {
+            endBySignal(request.signal);
+        }
+        status = request.status;
+    }
+    console.reset();
     _exit(status);
+}
+
+// Waits up to a second for the child to end; kills it if it has not.
+int waitForEnd(pid_t child, rusage* usage = nullptr) {
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    rusage ignored{};
+    while (wait4(child, &status, WNOHANG, usage != nullptr ? usage : &ignored) == 0) {
+        if (std::chrono::steady_clock::now() - start >= milliseconds(1000)) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            ADD_FAILURE() << "the child was still running";
+            break;
+        }
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return status;
 }
 
 enum class Before { Waiting, Stalled, StalledNonBlocking, ManyResizes, Resumed, IgnoredInterrupt };
@@ -268,7 +337,8 @@ TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
         if (c.before == Before::StalledNonBlocking) {
             fcntl(pty.slave(), F_SETFL, fcntl(pty.slave(), F_GETFL) | O_NONBLOCK);
         }
-        const pid_t child = runChild(pty, c.before == Before::IgnoredInterrupt);
+        const pid_t child =
+            runChild(pty, {.ignoreInterrupt = c.before == Before::IgnoredInterrupt});
         ASSERT_TRUE(pty.waitFor("\x1b[6n")) << name;
         pty.type("\x1b[1;2R");
         ASSERT_TRUE(pty.waitFor("aaaa")) << name;
@@ -298,17 +368,9 @@ TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
         if (c.signal != 0) {
             kill(child, c.signal);
         }
-        int status = 0;
         rusage usage{};
-        while (wait4(child, &status, WNOHANG, &usage) == 0 &&
-               std::chrono::steady_clock::now() - start < milliseconds(1000)) {
-            std::this_thread::sleep_for(milliseconds(1));
-        }
-        const auto took = std::chrono::steady_clock::now() - start;
-        if (took >= milliseconds(1000) && kill(child, SIGKILL) == 0) {  // still running
-            waitpid(child, &status, 0);
-        }
-        EXPECT_LT(took, milliseconds(100)) << name;
+        const int status = waitForEnd(child, &usage);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(100)) << name;
         EXPECT_TRUE(c.signal == 0 ? WIFEXITED(status) && WEXITSTATUS(status) == 'x'  // key kept
                                   : WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
             << name;
@@ -318,6 +380,94 @@ TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
                            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         EXPECT_LT(cpu, stalls ? 0.15 : 1.0) << name << ": no spinning on a stalled terminal";
     }
+}
+
+// A resize or a stop that comes while a picture waits for the terminal to read
+// is acted on as soon as it reads again, with no key typed.
+TEST(TerminalConsole, ResizeOrStopDuringAStalledWriteIsActedOnWithoutAKey) {
+    for (const bool stop : {false, true}) {
+        Pty pty;
+        const pid_t child = runChild(pty);
+        ASSERT_TRUE(pty.waitFor("\x1b[6n"));
+        pty.type("\x1b[1;2R");
+        ASSERT_TRUE(pty.waitFor("aaaa"));
+        for (int i = 0; i < 60; ++i) {  // full repaints, unread until writing waits
+            kill(child, SIGWINCH);
+            std::this_thread::sleep_for(milliseconds(2));
+        }
+        if (stop) {
+            kill(child, SIGTSTP);
+        } else {
+            pty.resize(40, 10);
+        }
+        std::this_thread::sleep_for(milliseconds(100));
+        EXPECT_TRUE(pty.waitFor(stop ? "\x1b[?1049l" : "창을", 100))
+            << (stop ? "the terminal given back for the stop" : "the size notice");
+        // The picture was cut off mid-write: what follows it first cancels
+        // whatever sequence it broke off.
+        EXPECT_TRUE(
+            pty.waitFor(stop ? "\x18\x1b[25;1H\r\n\x1b[?25h\x1b[?1049l" : "\x18\x1b[?25l", 0));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+}
+
+// With few descriptors to spare the program either runs protected, in the
+// locale's charset, and Ctrl-C or SIGTERM give the terminal back, or it
+// refuses at once with one line in that charset, the terminal untouched.
+TEST(TerminalConsole, FewDescriptorsRunProtectedOrRefuseCleanly) {
+    std::string outcomes;
+    for (int limit = 3; limit <= 8; ++limit) {
+        for (const bool cp949 : {false, true}) {
+            for (const int signal : {SIGINT, SIGTERM}) {
+                const std::string name =
+                    std::to_string(limit) + (cp949 ? " EUC-KR " : " UTF-8 ") + strsignal(signal);
+                Pty pty;
+                const termios before = pty.settings();
+                int errors[2];
+                ASSERT_EQ(pipe2(errors, O_CLOEXEC), 0);
+                const pid_t child = runChild(pty, {.descriptorLimit = limit,
+                                                   .locale = cp949 ? "ko_KR.EUC-KR" : "C.UTF-8",
+                                                   .errors = errors[1]});
+                ::close(errors[1]);
+                int status = 0;
+                bool refused = false;
+                for (int ms = 0; ms < 1000 && !pty.waitFor("\x1b[6n", 1); ++ms) {
+                    if ((refused = waitpid(child, &status, WNOHANG) == child)) {
+                        break;
+                    }
+                }
+                if (refused) {
+                    char line[512];
+                    const ssize_t n = ::read(errors[0], line, sizeof line);
+                    const std::string said(line, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+                    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+                    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << said;
+                    EXPECT_NE(said.find(cp949 ? "\xC6\xC4\xC0\xCF" : "파일"), std::string::npos)
+                        << name << ": in the locale's charset: " << testing::PrintToString(said);
+                    EXPECT_EQ(pty.output(), "") << name << ": nothing drawn";
+                    EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+                    outcomes += name + ": refused\n";
+                } else {
+                    pty.type("\x1b[1;2R");
+                    EXPECT_TRUE(pty.waitFor("aaaa")) << name;
+                    EXPECT_TRUE(pty.waitFor(cp949 ? "\xB0\xA1" : "가")) << name << ": charset";
+                    if (signal == SIGINT) {
+                        pty.type("\x03");
+                    } else {
+                        kill(child, signal);
+                    }
+                    status = waitForEnd(child);
+                    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << name;
+                    EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+                    EXPECT_TRUE(pty.output().ends_with("\x1b[?25h\x1b[?1049l")) << name;
+                    outcomes += name + ": ran\n";
+                }
+                ::close(errors[0]);
+            }
+        }
+    }
+    std::printf("%s", outcomes.c_str());
 }
 
 }  // namespace
