@@ -39,10 +39,10 @@ class RecordingConsole final : public Console {
         cleared_ = true;
     }
     void write(std::string_view text) override { picture_.write(text); }
-    int readKey() override {
+    Input readInput() override {
         sink_(picture_, cleared_);
         cleared_ = false;
-        return keys_().code;
+        return Input::key(keys_().code);
     }
 
   private:

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "console/input.h"
+
 namespace sol {
 
 // The five operations every screen of the game is drawn with. Positions are
@@ -20,10 +22,11 @@ class Console {
     virtual void clearScreen() = 0;
     // UTF-8 text from the cursor on; "\n" goes to column 0 of the next row.
     virtual void write(std::string_view text) = 0;
-    // Waits for one key and returns its code: 13 for Enter, an arrow as the
-    // prefix 224 and then 72, 80, 75 or 77, a typed character as its code.
-    // Everything written is on the screen before the wait begins.
-    virtual int readKey() = 0;
+    // Waits for one key or press. A key comes with its code: 13 for Enter, an
+    // arrow as the prefix 224 and then 72, 80, 75 or 77 on the next read, a
+    // typed character as its code. Everything written is on the screen before
+    // the wait begins.
+    virtual Input readInput() = 0;
 };
 
 }  // namespace sol

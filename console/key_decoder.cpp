@@ -1,8 +1,8 @@
 #include "console/key_decoder.h"
 
-#include <utility>
-
+#include <algorithm>
 #include <array>
+#include <utility>
 
 #include "console/key_codes.h"
 
@@ -158,7 +158,7 @@ void KeyDecoder::tick(Clock now) {
         return;
     }
     if (state_ == State::Escape) {
-        keys_.push_back(key::kEscape);
+        emitKey(key::kEscape);
         lateTail_ = LateTail::Introducer;
     } else {
         altKey('O');  // ESC O alone is Alt+O
@@ -180,10 +180,10 @@ std::optional<KeyDecoder::Clock> KeyDecoder::deadline() const {
     return escapeAt_ + kEscapeWait;
 }
 
-int KeyDecoder::nextKey() {
-    const int code = keys_.front();
-    keys_.pop_front();
-    return code;
+Input KeyDecoder::nextInput() {
+    const Input input = inputs_.front();
+    inputs_.pop_front();
+    return input;
 }
 
 std::optional<KeyDecoder::CursorReport> KeyDecoder::takeCursorReport() {
@@ -192,9 +192,37 @@ std::optional<KeyDecoder::CursorReport> KeyDecoder::takeCursorReport() {
     return report;
 }
 
+void KeyDecoder::sgrMouse(bool release) {
+    // "<button;column;row", each a decimal number; a huge one saturates.
+    long values[3] = {};
+    int field = 0;
+    for (const char c : std::string_view(params_).substr(1)) {
+        if (c == ';' && field < 2) {
+            ++field;
+        } else if (c >= '0' && c <= '9') {
+            values[field] = std::min(values[field] * 10 + (c - '0'), 1L << 20);
+        } else {
+            return;  // no report this decoder knows
+        }
+    }
+    if (field == 2) {
+        mouseReport(values[0], values[1], values[2], release);
+    }
+}
+
+void KeyDecoder::mouseReport(long button, long x, long y, bool release) {
+    // Shift, Alt and Ctrl (4, 8, 16) do not change the button; motion (32),
+    // the wheel (64) and the extra buttons (128) make it no press.
+    constexpr long kModifiers = 4 | 8 | 16;
+    if (release || (button & ~kModifiers) != 0 || x < 1 || y < 1) {
+        return;
+    }
+    inputs_.push_back(Input::press(static_cast<int>(x - 1), static_cast<int>(y - 1)));
+}
+
 void KeyDecoder::emitPair(int prefix, int code) {
-    keys_.push_back(prefix);
-    keys_.push_back(code);
+    emitKey(prefix);
+    emitKey(code);
 }
 
 void KeyDecoder::feedByte(unsigned char byte, Clock now) {
@@ -218,8 +246,14 @@ void KeyDecoder::feedByte(unsigned char byte, Clock now) {
             }
             break;
         case State::MouseBytes:
-            if (--mouseBytesLeft_ == 0) {
+            mouseBytes_ += static_cast<char>(byte);
+            if (mouseBytes_.size() == 3) {
                 reset();
+                // Each byte is 32 more than its value; release is button 3.
+                const auto value = [&](int i) {
+                    return static_cast<unsigned char>(mouseBytes_[i]) - 32L;
+                };
+                mouseReport(value(0), value(1), value(2), (value(0) & 3) == 3);
             }
             break;
         case State::Utf8:
@@ -247,18 +281,18 @@ void KeyDecoder::ground(unsigned char byte, Clock now) {
         state_ = State::Escape;
         escapeAt_ = now;
     } else if (byte == '\r') {
-        keys_.push_back(key::kEnter);
+        emitKey(key::kEnter);
         carriageReturnAt_ = now;
     } else if (byte == '\n') {
         // CR LF sent together is one Enter; a line feed typed later (Ctrl-J)
         // is a key of its own.
         if (!returnAt || now - *returnAt >= kEscapeWait) {
-            keys_.push_back(key::kEnter);
+            emitKey(key::kEnter);
         }
     } else if (byte == 0) {
         emitPair(key::kPadPrefix, key::kCtrlAt);
     } else if (byte < 0x80) {
-        keys_.push_back(byte);
+        emitKey(byte);
     } else if (encoding_ == Encoding::DoubleByte) {
         if (byte >= 0x81 && byte <= 0xFE) {
             state_ = State::DoubleByte;
@@ -282,10 +316,10 @@ void KeyDecoder::escape(unsigned char byte, Clock now) {
         state_ = State::Ss3;
         escapeAt_ = now;
     } else if (byte == kEsc) {
-        keys_.push_back(key::kEscape);  // the first of two Escapes stands alone
+        emitKey(key::kEscape);  // the first of two Escapes stands alone
         escapeAt_ = now;
     } else if (byte < 0x20 || byte >= 0x7F) {
-        keys_.push_back(key::kEscape);
+        emitKey(key::kEscape);
         reset();
         ground(byte, now);
     } else {
@@ -305,7 +339,7 @@ void KeyDecoder::altKey(unsigned char byte) {
     } else if (byte == '0') {
         emitPair(key::kPadPrefix, key::kAltDigit1 + 9);
     } else {
-        keys_.push_back(byte);  // punctuation: the character, never an action code
+        emitKey(byte);  // punctuation: the character, never an action code
     }
 }
 
@@ -319,8 +353,8 @@ void KeyDecoder::csi(unsigned char byte, Clock now) {
             return;
         }
         if (byte == 'M' && params_.empty()) {
-            state_ = State::MouseBytes;  // X10 mouse: three raw bytes follow
-            mouseBytesLeft_ = 3;
+            state_ = State::MouseBytes;  // legacy mouse: three raw bytes follow
+            mouseBytes_.clear();
             return;
         }
         reset();
@@ -341,6 +375,10 @@ void KeyDecoder::csi(unsigned char byte, Clock now) {
 }
 
 void KeyDecoder::finishCsi(char final) {
+    if (params_.starts_with('<') && (final == 'M' || final == 'm')) {
+        sgrMouse(final == 'm');
+        return;
+    }
     int first = 0;
     int second = 0;
     if (!twoParams(params_, first, second)) {
@@ -370,9 +408,9 @@ void KeyDecoder::finishCsi(char final) {
 void KeyDecoder::ss3(unsigned char byte) {
     reset();
     if (byte == 'M') {
-        keys_.push_back(key::kEnter);  // keypad Enter in application mode
+        emitKey(key::kEnter);  // keypad Enter in application mode
     } else if (byte >= 'j' && byte <= 'y') {
-        keys_.push_back(byte - 0x40);  // application keypad: * + , - . / 0..9
+        emitKey(byte - 0x40);  // application keypad: * + , - . / 0..9
     } else if (byte >= 'a' && byte <= 'd') {
         const Key k = arrowKey(static_cast<char>(byte - 'a' + 'A'), Modifiers{false, false, true});
         emitPair(k.prefix, k.code);  // rxvt Ctrl+arrows
@@ -397,7 +435,7 @@ void KeyDecoder::utf8(unsigned char byte, Clock now) {
     if (valid) {
         // Latin-1 code points would collide with the two-code prefixes (224
         // is à), so those characters arrive as the replacement character.
-        keys_.push_back(utf8Value_ < 0x100 ? 0xFFFD : static_cast<int>(utf8Value_));
+        emitKey(utf8Value_ < 0x100 ? 0xFFFD : static_cast<int>(utf8Value_));
     }
 }
 
@@ -407,7 +445,7 @@ void KeyDecoder::doubleByte(unsigned char byte, Clock now) {
                        (byte >= 0x81 && byte <= 0xFE);
     if (trail) {
         // The character's two bytes, lead byte high: never an action code.
-        keys_.push_back(lead_ << 8 | byte);
+        emitKey(lead_ << 8 | byte);
     } else {
         ground(byte, now);  // the lead byte was cut off: dropped
     }

@@ -6,18 +6,22 @@
 #include <string>
 #include <string_view>
 
+#include "console/input.h"
+
 namespace sol {
 
 // Turns the bytes a terminal sends into the key codes of the original console:
 // Enter is 13, an arrow is the prefix 224 followed by 72, 80, 75 or 77, and the
 // other cursor-block, function, Alt and Ctrl keys come in their two-code forms.
 // One typed character is one code, never a code the game acts on unless it is
-// that key. Escape sequences that are no key are swallowed whole.
+// that key. A mouse report (SGR, or the legacy three bytes) is a press when it
+// is the main button going down; releases, motion, the wheel and the other
+// buttons are swallowed, like every escape sequence that is no key.
 //
 // Time decides only whether an Escape stands alone (nothing follows it within
-// kEscapeWait) and whether a line feed is the end of a CR LF; once a sequence or a character has
-// begun, its bytes are its own however late they come. The decoder does no I/O; it is fed bytes and
-// the time they came.
+// kEscapeWait) and whether a line feed is the end of a CR LF; once a sequence
+// or a character has begun, its bytes are its own however late they come. The
+// decoder does no I/O; it is fed bytes and the time they came.
 class KeyDecoder {
   public:
     using Clock = std::chrono::milliseconds;  // time since any fixed start
@@ -43,9 +47,9 @@ class KeyDecoder {
     // When a pending Escape will be settled by tick(); none if no wait.
     std::optional<Clock> deadline() const;
 
-    bool hasKey() const { return !keys_.empty(); }
-    int nextKey();
-    void dropKeys() { keys_.clear(); }
+    bool hasInput() const { return !inputs_.empty(); }
+    Input nextInput();
+    void dropInputs() { inputs_.clear(); }
 
     // While a cursor-position request is unanswered, "ESC [ row ; column R" is
     // its answer; otherwise it is the key that sends the same bytes (Shift+F3).
@@ -67,7 +71,11 @@ class KeyDecoder {
     void doubleByte(unsigned char byte, Clock now);
     void altKey(unsigned char byte);
     void finishCsi(char final);
+    void sgrMouse(bool release);
+    void emitKey(int code) { inputs_.push_back(Input::key(code)); }
     void emitPair(int prefix, int code);
+    // `button` as terminals report it; `x` and `y` 1-based.
+    void mouseReport(long button, long x, long y, bool release);
     void reset() { state_ = State::Ground; }
 
     Encoding encoding_;
@@ -77,13 +85,13 @@ class KeyDecoder {
     std::string params_;
     bool overlong_ = false;
     bool expectReport_ = false;
-    int mouseBytesLeft_ = 0;
+    std::string mouseBytes_;  // of a legacy report, after ESC [ M
     char32_t utf8Value_ = 0;
     int utf8Left_ = 0;
     char32_t utf8Minimum_ = 0;
     unsigned char lead_ = 0;
     std::optional<Clock> carriageReturnAt_;  // the byte just before was CR, read then
-    std::deque<int> keys_;
+    std::deque<Input> inputs_;
     std::optional<CursorReport> cursorReport_;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
 // Where everything stands on the screen, as (column, row) from the top-left
-// cell; a column is one byte of CP949 text. The end-to-end scripts read this
-// file too, so every value is a plain `int` or `Pos` literal.
+// cell, for drawing it and for finding what a press lands on; a column is one
+// byte of CP949 text.
 
 namespace sol::layout {
 
@@ -44,6 +44,15 @@ inline constexpr int kMenuEntryStep = 4;
 // The rules screen: every line starts in this column.
 inline constexpr int kRulesColumn = 2;
 
+// The sizes of the boxes, for finding what a press lands on.
+inline constexpr int kCardBoxWidth = 8;
+inline constexpr int kCardBoxHeight = 4;
+inline constexpr int kMenuBoxWidth = 23;
+
+constexpr bool inBox(int x, int y, Pos box, int width, int height) {
+    return x >= box.x && x < box.x + width && y >= box.y && y < box.y + height;
+}
+
 constexpr int slotBoxColumn(int slot) {
     return kSlotBoxColumn + kSlotStep * slot;
 }
@@ -55,6 +64,32 @@ constexpr int slotFaceColumn(int slot) {
 // `entry` counts from 1, as the menu does.
 constexpr int menuEntryRow(int entry) {
     return kMenuFirstEntryRow + kMenuEntryStep * (entry - 1);
+}
+
+// The player's slot whose box shows at (x, y), 0 to 14; -1 for none. Each
+// box but the last is half covered by the next, so a press belongs to the
+// box seen there.
+constexpr int playerSlotAt(int x, int y) {
+    const int first = slotBoxColumn(0);
+    const int last = slotBoxColumn(kSlots - 1);
+    if (!inBox(x, y, {first, kPlayerBoxRow}, last + kCardBoxWidth - first, kCardBoxHeight)) {
+        return -1;
+    }
+    return x >= last ? kSlots - 1 : (x - first) / kSlotStep;
+}
+
+constexpr bool onDrawPile(int x, int y) {
+    return inBox(x, y, kDrawBox, kCardBoxWidth, kCardBoxHeight);
+}
+
+// The menu entry, 1 to 3, whose box (its three rows) holds (x, y); 0 for none.
+constexpr int menuEntryAt(int x, int y) {
+    for (int entry = 1; entry <= 3; ++entry) {
+        if (inBox(x, y, {kMenuBoxColumn, menuEntryRow(entry) - 1}, kMenuBoxWidth, 3)) {
+            return entry;
+        }
+    }
+    return 0;
 }
 
 }  // namespace sol::layout

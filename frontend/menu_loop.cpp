@@ -15,7 +15,7 @@ int mainMenuLoop(Console& console, const std::function<std::uint32_t()>& seed) {
                 return playGame(console, seed());
             case MenuEntry::ShowRules:
                 rulesScreen(console);
-                console.readKey();
+                console.readInput();  // any key or press
                 break;
             case MenuEntry::Quit:
                 return 0;

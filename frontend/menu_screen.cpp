@@ -48,10 +48,17 @@ MenuEntry menuScreen(Console& console) {
         console.hideCursor();
         const int row = layout::menuEntryRow(selection);
         putAt(console, layout::kMenuMarkerColumn, row, "☞");
-        const int code = console.readKey();
+        const Input input = console.readInput();
         // One blank takes the whole two-column marker away.
         putAt(console, layout::kMenuMarkerColumn, row, " ");
-        switch (code) {
+        if (input.isPress()) {
+            // A press on an entry's box chooses it, as moving there and Enter.
+            if (const int entry = layout::menuEntryAt(input.x, input.y)) {
+                return static_cast<MenuEntry>(entry);
+            }
+            continue;
+        }
+        switch (input.code) {
             case key::kEnter:
                 return static_cast<MenuEntry>(selection);
             case key::kUp:

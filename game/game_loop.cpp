@@ -4,13 +4,12 @@
 
 #include "cards/deck.h"
 #include "console/error_output.h"
-#include "console/key_codes.h"
 #include "display/banners.h"
 #include "display/card_faces.h"
 #include "display/layout.h"
 #include "display/table.h"
 #include "game/computer_move.h"
-#include "game/player_moves.h"
+#include "game/table_input.h"
 
 namespace sol {
 namespace {
@@ -26,50 +25,6 @@ void putAt(Console& console, layout::Pos at, const char* text) {
     console.write(text);
 }
 
-// `sel` counts slots from 1.
-layout::Pos selectionMarker(int sel) {
-    return {layout::slotBoxColumn(sel - 1), layout::kSelectionMarkerRow};
-}
-
-// Up asks for a card; only Enter confirms it, any other code gives it up.
-Report offerDraw(Console& console, GameState& game) {
-    putAt(console, layout::kDrawMarker, " △");
-    Report report;
-    if (console.readKey() == key::kEnter) {
-        report = playerDraw(game);
-    }
-    putAt(console, layout::kDrawMarker, "  ");
-    return report;
-}
-
-// One key of the player's turn. `sel` outlives the turn. The prefix of an
-// arrow key is ignored like any code not listed, so the arrow's own code
-// (the same as H, P, K or M) acts on the next read.
-Report playerKey(Console& console, GameState& game, int& sel) {
-    console.hideCursor();
-    putAt(console, selectionMarker(sel), " △");
-    const int key = console.readKey();
-    putAt(console, selectionMarker(sel), "  ");
-    switch (key) {
-        case key::kEnter:
-            return playerPlay(game, sel - 1);
-        case key::kUp:
-            return offerDraw(console, game);
-        case key::kLeft:
-            sel = sel == 1 ? layout::kSlots : sel - 1;
-            break;
-        case key::kRight:
-            sel = sel == layout::kSlots ? 1 : sel + 1;
-            break;
-        case key::kDown:
-            sel = 1;
-            break;
-        default:
-            break;
-    }
-    return {};
-}
-
 void showBanner(Console& console, Side winner) {
     console.clearScreen();
     if (winner == Side::Player) {
@@ -77,7 +32,7 @@ void showBanner(Console& console, Side winner) {
     } else {
         showLose(console);
     }
-    console.readKey();
+    console.readInput();  // any key or press
 }
 
 // Shows what a step of `mover` did; the exit status once the game is over.
@@ -137,7 +92,7 @@ int runGameLoop(Console& console, GameState& game) {
         }
         const Side mover = game.turn;
         const Report report =
-            mover == Side::Player ? playerKey(console, game, sel) : computerTurn(game);
+            mover == Side::Player ? playerInput(console, game, sel) : computerTurn(game);
         if (const auto status = show(console, game, mover, report)) {
             return *status;
         }

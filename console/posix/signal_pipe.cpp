@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "console/posix/own_descriptor.h"
+#include "console/terminal_modes.h"
 
 namespace sol::posix {
 namespace {
@@ -18,9 +19,9 @@ constexpr int kJobControl[] = {SIGTSTP, SIGCONT, SIGWINCH};
 constexpr int kCrash[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
 
 // Bytes that work whatever state a crash left the output in: cancel a half-
-// sent sequence, put the cursor on a fresh line, show it, leave the
-// alternate screen.
-constexpr char kCrashBytes[] = "\x18\x1b[25;1H\r\n\x1b[?25h\x1b[?1049l";
+// sent sequence and put the cursor on a fresh line; then the modes are given
+// back.
+constexpr char kCrashBytes[] = "\x18\x1b[25;1H\r\n";
 
 volatile sig_atomic_t pending[NSIG];
 volatile sig_atomic_t wakeFd = -1;
@@ -47,7 +48,8 @@ void onCrash(int signal) {
     if (crash.armed) {
         crash.armed = 0;
         tcflush(crash.out, TCOFLUSH);  // what is queued may be half a frame
-        [[maybe_unused]] const ssize_t n = ::write(crash.out, kCrashBytes, sizeof kCrashBytes - 1);
+        [[maybe_unused]] ssize_t n = ::write(crash.out, kCrashBytes, sizeof kCrashBytes - 1);
+        n = ::write(crash.out, kGiveBackTerminal.data(), kGiveBackTerminal.size());
         if (crash.haveSettings) {
             tcsetattr(crash.in, TCSANOW, &crash.settings);
         }

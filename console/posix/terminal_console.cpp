@@ -15,13 +15,12 @@
 #include "console/exit_request.h"
 #include "console/posix/own_descriptor.h"
 #include "console/size_notice.h"
+#include "console/terminal_modes.h"
 #include "console/width_probe.h"
 
 namespace sol::posix {
 namespace {
 
-constexpr std::string_view kEnterScreen = "\x1b[?1049h";
-constexpr std::string_view kLeaveScreen = "\x1b[?25h\x1b[?1049l";
 // How long the first frame waits for the probe's answer; a later answer still
 // counts, and the screen is drawn again.
 constexpr KeyDecoder::Clock kProbeWait{50};
@@ -137,14 +136,14 @@ void TerminalConsole::takeOverScreen() {
         probe_ = Probe::Asked;
         probeUntil_ = now() + kProbeWait;
         decoder_.expectCursorReport(true);
-        send(std::string(kEnterScreen) + std::string(kWidthProbe));
+        send(std::string(kTakeTerminal) + std::string(kWidthProbe));
     } else {
-        send(kEnterScreen);
+        send(kTakeTerminal);
     }
     repaint();
 }
 
-int TerminalConsole::readKey() {
+Input TerminalConsole::readInput() {
     for (;;) {
         handleSignals();
         if (probe_ == Probe::Asked && !inputEnded_ && now() < probeUntil_) {
@@ -153,10 +152,10 @@ int TerminalConsole::readKey() {
             continue;
         }
         if (tooSmall_) {
-            decoder_.dropKeys();  // typed blind: played later they would surprise
-        } else if (decoder_.hasKey()) {
+            decoder_.dropInputs();  // typed blind: played later they would surprise
+        } else if (decoder_.hasInput()) {
             present();
-            return decoder_.nextKey();
+            return decoder_.nextInput();
         }
         if (inputEnded_) {
             throw ExitRequest{1};
@@ -250,7 +249,7 @@ void TerminalConsole::resume() {
         holdErrorLines();
     }
     if (screenTaken_) {
-        send(kEnterScreen);
+        send(kTakeTerminal);
     }
     refreshWindowSize();
     repaint();
@@ -366,7 +365,7 @@ void TerminalConsole::giveBack() {
         bytes += '\x18';
     }
     if (screenTaken_) {
-        bytes += cleanLine() + std::string(kLeaveScreen);
+        bytes += cleanLine() + std::string(kGiveBackTerminal);
     } else if (cursorHidden_) {
         bytes += "\x1b[?25h";
     }

@@ -48,7 +48,7 @@ class TerminalConsole final : public PlatformConsole {
     void gotoXY(int x, int y) override;
     void clearScreen() override;
     void write(std::string_view text) override;
-    int readKey() override;
+    Input readInput() override;
     void restore() override;
 
   private:

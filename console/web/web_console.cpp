@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "console/terminal_modes.h"
 #include "console/width_probe.h"
 
 namespace {
@@ -58,7 +59,10 @@ void WebConsole::probeGlyphWidth() {
     probed_ = true;
     // xterm.js answers through the same channel as the keys.
     decoder_.expectCursorReport(true);
-    solTerminalWrite(kWidthProbe.data(), static_cast<int>(kWidthProbe.size()));
+    // xterm.js turns clicks and taps into press reports once asked; the page
+    // resets the terminal when the program ends.
+    const std::string ask = std::string(kReportPresses) + std::string(kWidthProbe);
+    solTerminalWrite(ask.data(), static_cast<int>(ask.size()));
     const KeyDecoder::Clock until = now() + kProbeWait;
     std::optional<KeyDecoder::CursorReport> report;
     while (!report && now() < until) {
@@ -71,11 +75,11 @@ void WebConsole::probeGlyphWidth() {
     renderer_.invalidate();
 }
 
-int WebConsole::readKey() {
+Input WebConsole::readInput() {
     for (;;) {
         present();
-        if (decoder_.hasKey()) {
-            return decoder_.nextKey();
+        if (decoder_.hasInput()) {
+            return decoder_.nextInput();
         }
         waitAndRead(decoder_.deadline());
     }

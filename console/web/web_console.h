@@ -29,7 +29,7 @@ class WebConsole final : public PlatformConsole {
     void gotoXY(int x, int y) override;
     void clearScreen() override;
     void write(std::string_view text) override { picture_.write(text); }
-    int readKey() override;
+    Input readInput() override;
     // Tells the page the program is over: after the first wait, main's
     // return never reaches the page, so this is the one sure signal.
     void restore() override;

@@ -110,7 +110,7 @@ void WindowsConsole::write(std::string_view text) {
     dirty_ = true;
 }
 
-int WindowsConsole::readKey() {
+Input WindowsConsole::readInput() {
     flush();
     // _getch reads the console itself, even with standard input redirected,
     // and gives a two-code key as 0 or 224 first and its own code next.
@@ -118,7 +118,7 @@ int WindowsConsole::readKey() {
     if (key < 0) {
         throw ExitRequest{1};  // no console to read from
     }
-    return key;
+    return Input::key(key);
 }
 
 void WindowsConsole::restore() {

@@ -29,7 +29,7 @@ class WindowsConsole final : public PlatformConsole {
     void gotoXY(int x, int y) override;
     void clearScreen() override;
     void write(std::string_view text) override;
-    int readKey() override;
+    Input readInput() override;
     void restore() override;
 
   private:

@@ -2,17 +2,36 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
 #include <vector>
 
 namespace sol {
+
+// How gtest shows an input.
+void PrintTo(const Input& input, std::ostream* out) {
+    *out << (input.isPress() ? "press " + std::to_string(input.x) + "," + std::to_string(input.y)
+                             : "key " + std::to_string(input.code));
+}
+
 namespace {
 
 using std::chrono::milliseconds;
 
+std::vector<Input> drainInputs(KeyDecoder& decoder) {
+    std::vector<Input> inputs;
+    while (decoder.hasInput()) {
+        inputs.push_back(decoder.nextInput());
+    }
+    return inputs;
+}
+
+// The codes of the keys that came out; a press there is a failure.
 std::vector<int> drain(KeyDecoder& decoder) {
     std::vector<int> keys;
-    while (decoder.hasKey()) {
-        keys.push_back(decoder.nextKey());
+    for (const Input& input : drainInputs(decoder)) {
+        EXPECT_FALSE(input.isPress()) << input.x << "," << input.y;
+        keys.push_back(input.code);
     }
     return keys;
 }
@@ -66,8 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
         {"shift_tab", "\x1b[Z", {0, 15}},
         {"keypad_centre", "\x1b[E", {0, 76}},
         {"application_keypad", "\x1bOp\x1bOk", {'0', '+'}},
-        {"sgr_mouse_swallowed", "\x1b[<0;12;5M\x1b[<0;12;5m\r", {13}},
-        {"x10_mouse_swallowed", "\x1b[M !!\r", {13}},
         {"paste_markers_swallowed", "\x1b[200~P\x1b[201~", {80}},
         {"focus_reports_swallowed", "\x1b[I\x1b[O", {}},
         {"unasked_cursor_report_swallowed", "\x1b[12;40R", {}},
@@ -99,7 +116,7 @@ TEST(KeyDecoder, LoneEscapeWaitsBeforeCounting) {
     ASSERT_TRUE(decoder.deadline().has_value());
     EXPECT_EQ(*decoder.deadline(), milliseconds{150});
     decoder.tick(milliseconds{149});
-    EXPECT_FALSE(decoder.hasKey());
+    EXPECT_FALSE(decoder.hasInput());
     decoder.tick(milliseconds{150});
     EXPECT_EQ(drain(decoder), std::vector<int>{27});
     EXPECT_FALSE(decoder.deadline().has_value());
@@ -150,6 +167,60 @@ TEST(KeyDecoder, FinishDropsACutSequence) {
     cut.feed("\x1b[1;", milliseconds{0});
     cut.finish();
     EXPECT_TRUE(drain(cut).empty());
+}
+
+// Mouse reports: the main button going down is a press at its cell (0-based);
+// everything else a terminal reports of the mouse is swallowed whole, never
+// a key, however it is cut or split.
+TEST(KeyDecoder, MainButtonDownIsAPressAndEveryOtherReportIsSwallowed) {
+    struct Report {
+        const char* name;
+        std::string bytes;
+        std::vector<Input> inputs;
+    };
+    const Input enter = Input::key(13);
+    for (const Report& c : std::vector<Report>{
+             {"sgr press and release",
+              "\x1b[<0;12;5M\x1b[<0;12;5m\r",
+              {Input::press(11, 4), enter}},
+             {"sgr with shift, alt, ctrl",
+              "\x1b[<4;1;1M\x1b[<8;2;1M\x1b[<16;3;1M",
+              {Input::press(0, 0), Input::press(1, 0), Input::press(2, 0)}},
+             {"sgr middle, right, motion",
+              "\x1b[<1;5;5M\x1b[<2;5;5M\x1b[<32;5;5M\x1b[<35;6;5M",
+              {}},
+             {"sgr wheel and extra buttons", "\x1b[<64;5;5M\x1b[<65;5;5M\x1b[<128;5;5M", {}},
+             {"sgr past column 223", "\x1b[<0;300;24M", {Input::press(299, 23)}},
+             {"sgr huge coordinates",
+              "\x1b[<0;99999999999999;99999999999999M",
+              {Input::press((1 << 20) - 1, (1 << 20) - 1)}},
+             {"sgr junk", "\x1b[<0;5M\x1b[<0;5;5;5M\x1b[<0;0;5M\x1b[<;;M", {}},
+             {"legacy press and release",
+              "\x1b[M +&\x1b[M#+&H",
+              {Input::press(10, 5), Input::key(72)}},
+             {"legacy motion and wheel", "\x1b[M@+&\x1b[M`+&", {}},
+             {"legacy bytes are raw", "\x1b[M \x1b\r\r", {enter}},
+             {"cut off by a control byte", "\x1b[<0;12\r", {enter}}}) {
+        KeyDecoder decoder;
+        decoder.feed(c.bytes, milliseconds{0});
+        decoder.finish();
+        EXPECT_EQ(drainInputs(decoder), c.inputs) << c.name;
+        // The same bytes one at a time, far apart, come out the same.
+        KeyDecoder slow;
+        milliseconds now{0};
+        for (std::size_t i = 0; i < c.bytes.size(); ++i) {
+            // Only what follows an Escape comes quickly, or it would stand alone.
+            now += i > 0 && c.bytes[i - 1] == '\x1b' ? milliseconds{1} : milliseconds{1000};
+            slow.tick(now);
+            slow.feed(c.bytes.substr(i, 1), now);
+        }
+        slow.finish();
+        EXPECT_EQ(drainInputs(slow), c.inputs) << c.name << ", split";
+    }
+    KeyDecoder cut;  // at the end of input
+    cut.feed("\x1b[<0;12;", milliseconds{0});
+    cut.finish();
+    EXPECT_TRUE(drainInputs(cut).empty());
 }
 
 }  // namespace

@@ -132,11 +132,11 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLi
         console.gotoXY(10, 5);
         console.write("■가");
         const auto start = std::chrono::steady_clock::now();
-        EXPECT_EQ(console.readKey(), 'x') << c.name;
+        EXPECT_EQ(console.readInput().code, 'x') << c.name;
         EXPECT_LT(std::chrono::steady_clock::now() - start, c.firstFrameWithin) << c.name;
         pty.type(c.late + "\x1bOA");
-        EXPECT_EQ(console.readKey(), key::kPrefix);
-        EXPECT_EQ(console.readKey(), key::kUp);
+        EXPECT_EQ(console.readInput().code, key::kPrefix);
+        EXPECT_EQ(console.readInput().code, key::kUp);
         if (c.clearLast) {
             console.clearScreen();
         }
@@ -149,8 +149,10 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLi
         pty.type("\n");
         EXPECT_EQ(pty.readLine(), "\n") << c.name << ": keys meant for the game reach the shell";
 
-        EXPECT_TRUE(out.ends_with(c.clearLast ? "\x1b[H\x1b[?25h\x1b[?1049l"
-                                              : "가\x1b[6;1H\r\n\x1b[?25h\x1b[?1049l"))
+        EXPECT_TRUE(out.starts_with("\x1b[?1049h\x1b[?1000h\x1b[?1006h")) << "presses reported";
+        EXPECT_TRUE(out.ends_with(
+            c.clearLast ? "\x1b[H\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"
+                        : "가\x1b[6;1H\r\n\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"))
             << c.name << testing::PrintToString(out);
         const std::size_t frame = out.rfind("\x1b[H\x1b[2J");
         ASSERT_NE(frame, std::string::npos);
@@ -169,8 +171,8 @@ TEST(TerminalConsole, LegacyKoreanTerminalIsSentCp949) {
     console.clearScreen();
     console.gotoXY(0, 1);
     console.write("가■");
-    EXPECT_EQ(console.readKey(), 0xC250);
-    EXPECT_EQ(console.readKey(), key::kEnter);
+    EXPECT_EQ(console.readInput().code, 0xC250);
+    EXPECT_EQ(console.readInput().code, key::kEnter);
     const std::string out = pty.output();
     EXPECT_NE(out.find("\xB0\xA1\xA1\xE1"), std::string::npos);
     EXPECT_EQ(out.find("가"), std::string::npos);
@@ -185,11 +187,11 @@ TEST(TerminalConsole, EndOfPipedInputEndsWithStatusOneAfterTheLastKey) {
         ASSERT_EQ(::write(keys[1], "P\n\x1b", 3), 3);
         ::close(keys[1]);
         console.clearScreen();
-        EXPECT_EQ(console.readKey(), 'P');
-        EXPECT_EQ(console.readKey(), key::kEnter);
-        EXPECT_EQ(console.readKey(), key::kEscape);
+        EXPECT_EQ(console.readInput().code, 'P');
+        EXPECT_EQ(console.readInput().code, key::kEnter);
+        EXPECT_EQ(console.readInput().code, key::kEscape);
         try {
-            console.readKey();
+            console.readInput().code;
             ADD_FAILURE() << "input ended but no exit requested";
         } catch (const ExitRequest& request) {
             EXPECT_EQ(request.status, 1);
@@ -215,7 +217,7 @@ TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
         ::raise(SIGWINCH);
         pty.type("j");
     });
-    EXPECT_EQ(console.readKey(), 'j') << "a key typed blind is dropped";
+    EXPECT_EQ(console.readInput().code, 'j') << "a key typed blind is dropped";
     shell.join();
     const std::string out = pty.output();
     const std::size_t notice = out.find("창을");
@@ -279,7 +281,7 @@ pid_t runChild(const Pty& pty, const Child& setUp = {}) {
             }
             console->gotoXY(0, 24);
             console->write("가");
-            const int key = console->readKey();
+            const int key = console->readInput().code;
             status = key == 'k' ? 0 : key;
         }
     } catch (const ExitRequest& request) {
@@ -375,7 +377,7 @@ TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
                                   : WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
             << name;
         EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
-        EXPECT_TRUE(pty.output().ends_with("\x1b[?25h\x1b[?1049l")) << name;
+        EXPECT_TRUE(pty.output().ends_with("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l")) << name;
         const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
                            (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
         EXPECT_LT(cpu, stalls ? 0.15 : 1.0) << name << ": no spinning on a stalled terminal";
@@ -405,8 +407,7 @@ TEST(TerminalConsole, ResizeOrStopDuringAStalledWriteIsActedOnWithoutAKey) {
             << (stop ? "the terminal given back for the stop" : "the size notice");
         // The picture was cut off mid-write: what follows it first cancels
         // whatever sequence it broke off.
-        EXPECT_TRUE(
-            pty.waitFor(stop ? "\x18\x1b[25;1H\r\n\x1b[?25h\x1b[?1049l" : "\x18\x1b[?25l", 0));
+        EXPECT_TRUE(pty.waitFor(stop ? "\x18\x1b[25;1H\r\n\x1b[?1006l" : "\x18\x1b[?25l", 0));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
     }
@@ -464,7 +465,9 @@ TEST(TerminalConsole, FewDescriptorsRunProtectedOrRefuseCleanly) {
                     status = waitForEnd(child);
                     EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << name;
                     EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
-                    EXPECT_TRUE(pty.output().ends_with("\x1b[?25h\x1b[?1049l")) << name;
+                    EXPECT_TRUE(
+                        pty.output().ends_with("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"))
+                        << name;
                     outcomes += name + ": ran\n";
                 }
                 ::close(errors[0]);

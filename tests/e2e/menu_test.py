@@ -1,6 +1,6 @@
 """The real binary in tmux at 80x25: the menu and rules screens at their
-cells, a suspend and resume, a game played to its banner, and the terminal
-given back each time."""
+cells, by keys and by presses, a suspend and resume, a game played to its
+banner, and the terminal given back each time, mouse reports off."""
 
 import os
 import sys
@@ -47,6 +47,22 @@ class MenuTest(unittest.TestCase):
         self.assertEqual(p.exit_status(), 0)
         self.assertTrue(p.terminal_restored())
 
+    def test_presses_choose_entries_end_the_rules_and_the_reports_end_with_the_program(self):
+        p = self.pane
+        self.assertTrue(p.mouse_reported())
+        p.press(35, 10)  # entry 2's box
+        self.wait_shown("솔방울게임")
+        p.press(5, 5)  # any press ends the rules
+        self.wait_shown("< 메 뉴 >")
+        p.keys("C-z")  # stopped, the terminal is the shell's: no reports
+        self.assertTrue(p.stopped_as_found())
+        self.wait_shown("< 메 뉴 >")
+        p.wait_for(p.mouse_reported, "reports asked for again after fg")
+        p.press(50, 15)  # the bottom right of entry 3's box
+        self.assertEqual(p.exit_status(), 0)
+        self.assertFalse(p.mouse_reported())
+        self.assertTrue(p.terminal_restored())
+
     def test_a_player_who_only_draws_loses_and_the_banner_ends_with_status_one(self):
         # The player reaches fifteen cards before the computer can, whatever
         # the deal, so drawing alone always ends on the losing banner.
@@ -65,6 +81,7 @@ class MenuTest(unittest.TestCase):
         self.assertEqual(p.golden_differences("lose.txt"), [])
         p.keys("x")
         self.assertEqual(p.exit_status(), 1)
+        self.assertFalse(p.mouse_reported())
         self.assertTrue(p.terminal_restored())
 
 

@@ -46,6 +46,19 @@ class Pane:
         """Named tmux keys (Enter, Up, C-c) or literal text."""
         self._tmux("send-keys", "-t", "0", *keys)
 
+    def press(self, x, y):
+        """A left-button press and its release at cell (x, y), as the bytes a
+        terminal sends once the program asked for SGR button reports."""
+        for final in "Mm":
+            report = "\x1b[<0;%d;%d%s" % (x + 1, y + 1, final)
+            self._tmux("send-keys", "-t", "0", "-H", *("%02x" % ord(c) for c in report))
+
+    def mouse_reported(self):
+        """Whether the pane's program asked for button reports, SGR-encoded."""
+        flags = self._tmux("display-message", "-p", "-t", "0",
+                           "#{mouse_standard_flag}#{mouse_sgr_flag}").strip()
+        return flags == "11"
+
     def screen(self):
         return self._tmux("capture-pane", "-p", "-t", "0")
 

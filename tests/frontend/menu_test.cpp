@@ -110,5 +110,36 @@ TEST(MenuLoop, AnArrowOnTheRulesScreenMovesTheMenuBackOnIt) {
     }
 }
 
+// A press anywhere on an entry's box (its three rows, its columns) chooses
+// that entry; a press elsewhere does nothing; on the rules screen a press is
+// any key.
+TEST(MenuScreen, APressOnAnEntrysBoxChoosesIt) {
+    struct Case {
+        layout::Pos at;
+        int entry;  // 0: nothing chosen
+    };
+    const int box = layout::kMenuBoxColumn;
+    for (const Case& c :
+         {Case{{box, layout::menuEntryRow(1) - 1}, 1},
+          Case{{box + 22, layout::menuEntryRow(2) + 1}, 2},
+          Case{{box + 10, layout::menuEntryRow(3)}, 3}, Case{{box - 1, layout::menuEntryRow(1)}, 0},
+          Case{{box + 23, layout::menuEntryRow(2)}, 0}, Case{{box, layout::menuEntryRow(1) + 2}, 0},
+          Case{{layout::kMenuMarkerColumn, layout::menuEntryRow(3)}, 0}}) {
+        SCOPED_TRACE(std::to_string(c.at.x) + "," + std::to_string(c.at.y));
+        MemoryConsole console;
+        console.pushPress(c.at.x, c.at.y);
+        console.pushKeys({kEnter});
+        int reads = 0;
+        console.setBeforeRead([&](const MemoryConsole&) { ++reads; });
+        EXPECT_EQ(menuScreen(console), static_cast<MenuEntry>(c.entry == 0 ? 1 : c.entry));
+        EXPECT_EQ(reads, c.entry == 0 ? 2 : 1);
+    }
+    MemoryConsole console;  // rules by a press, back by a press, quit by a press
+    console.pushPress(layout::kMenuBoxColumn + 5, layout::menuEntryRow(2));
+    console.pushPress(0, 0);
+    console.pushPress(layout::kMenuBoxColumn + 5, layout::menuEntryRow(3));
+    EXPECT_EQ(runMenu(console, {}), 0);
+}
+
 }  // namespace
 }  // namespace sol

@@ -46,8 +46,16 @@ bool validCharacter(int code) {
 }
 
 void drain(KeyDecoder& decoder, int& pendingPrefix) {
-    while (decoder.hasKey()) {
-        const int code = decoder.nextKey();
+    while (decoder.hasInput()) {
+        const sol::Input input = decoder.nextInput();
+        if (input.isPress()) {
+            // Never between a prefix and its code; at a cell a report can name.
+            if (pendingPrefix >= 0 || input.x < 0 || input.y < 0) {
+                std::abort();
+            }
+            continue;
+        }
+        const int code = input.code;
         if (pendingPrefix >= 0) {
             if (!validSecondCode(pendingPrefix, code)) {
                 std::abort();

@@ -120,6 +120,46 @@ TEST(Loop, ARefusalALayAndADrawEachAnswered) {
     EXPECT_EQ(run.reads[5].markers, "slot 2");
 }
 
+// A press on a card lays it as the marker and Enter would, refusal and all;
+// on an empty slot or off the table it does nothing; on the pile it offers a
+// draw that only a second press on the pile confirms.
+TEST(Loop, PressesLayAndDrawAsTheKeysDo) {
+    GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ | next: d4 c4");
+    Session run;
+    const auto slot = [](int index, int row) {
+        return layout::Pos{layout::slotBoxColumn(index) + 1, layout::kPlayerBoxRow + row};
+    };
+    const layout::Pos pile{layout::kDrawBox.x + 7, layout::kDrawBox.y + 3};
+    for (const layout::Pos at :
+         {slot(0, 1), slot(1, 3), slot(4, 1), pile, layout::Pos{0, 0}, pile, pile}) {
+        run.console.pushPress(at.x, at.y);
+    }
+    play(run, game, {});
+    std::vector<std::string> seen;
+    for (const Read& r : run.reads) {
+        seen.push_back(r.markers + (r.refusal ? " refused" : "") + " | " + r.state);
+    }
+    ASSERT_EQ(seen.size(), 8u);
+    EXPECT_EQ(seen[1].substr(0, 15), "slot 1 refused ");
+    EXPECT_EQ(seen[2], "slot 2 | you: c3 d9 | cpu: d7 sQ | play: h8 | turn: you");
+    EXPECT_EQ(seen[3], seen[2]) << "an empty slot";
+    EXPECT_EQ(seen[4], "draw | you: c3 d9 | cpu: d7 sQ | play: h8 | turn: you");
+    EXPECT_EQ(seen[5], seen[2]) << "given up by a press elsewhere";
+    EXPECT_EQ(seen[6], seen[4]);
+    EXPECT_EQ(seen[7], "slot 2 | you: c3 d9 d4 | cpu: d7 sQ c4 | play: h8 | turn: you");
+}
+
+// The banner's wait takes a press as it takes a key.
+TEST(Loop, APressEndsTheBanner) {
+    GameState game = test::position("you: s2 | cpu: h8");
+    Session run;
+    run.console.pushKeys({kEnter});
+    run.console.pushPress(10, 10);
+    play(run, game, {});
+    EXPECT_EQ(run.reads.size(), 2u);
+    EXPECT_EQ(run.status, 1);
+}
+
 TEST(Loop, RecyclesAtEightCardsOrFewerBeforeAnybodyMoves) {
     for (const int draw : {9, 8}) {
         GameState game = test::position("you: c3 | cpu: h8 | draw: " + std::to_string(draw));

@@ -13,7 +13,7 @@
 namespace sol {
 
 // A console in memory for tests: it records the screen cell by cell and plays
-// back scripted keys. When the script runs out, reading a key ends the process
+// back scripted keys and presses. When the script runs out, reading a key ends the process
 // with status 1, as the end of standard input does in the terminal.
 class MemoryConsole final : public Console {
   public:
@@ -21,27 +21,31 @@ class MemoryConsole final : public Console {
     void gotoXY(int x, int y) override { screen_.moveTo(x, y); }
     void clearScreen() override { screen_.clear(); }
     void write(std::string_view text) override { screen_.write(text); }
-    int readKey() override {
+    Input readInput() override {
         if (beforeRead_) {
             beforeRead_(*this);
         }
-        if (keys_.empty() && source_) {
+        if (inputs_.empty() && source_) {
             if (const std::optional<int> key = source_()) {
-                keys_.push_back(*key);
+                inputs_.push_back(Input::key(*key));
             }
         }
-        if (keys_.empty()) {
+        if (inputs_.empty()) {
             throw ExitRequest{1};
         }
-        const int key = keys_.front();
-        keys_.pop_front();
-        return key;
+        const Input input = inputs_.front();
+        inputs_.pop_front();
+        return input;
     }
 
     // Keys to deliver, in order.
     void pushKeys(const std::vector<int>& keys) {
-        keys_.insert(keys_.end(), keys.begin(), keys.end());
+        for (const int key : keys) {
+            inputs_.push_back(Input::key(key));
+        }
     }
+    // A press of the main button, or a tap, at (x, y).
+    void pushPress(int x, int y) { inputs_.push_back(Input::press(x, y)); }
     // Asked for a key once the script is empty; no value ends the input.
     void setKeySource(std::function<std::optional<int>()> source) { source_ = std::move(source); }
     // Called with this console just before every key read, to check the
@@ -53,11 +57,11 @@ class MemoryConsole final : public Console {
     const ScreenBuffer& screen() const { return screen_; }
     std::string text(int x, int y, int columns) const { return screen_.text(x, y, columns); }
     bool cursorHidden() const { return cursorHidden_; }
-    std::size_t keysLeft() const { return keys_.size(); }
+    std::size_t keysLeft() const { return inputs_.size(); }
 
   private:
     ScreenBuffer screen_;
-    std::deque<int> keys_;
+    std::deque<Input> inputs_;
     std::function<std::optional<int>()> source_;
     std::function<void(const MemoryConsole&)> beforeRead_;
     bool cursorHidden_ = false;
