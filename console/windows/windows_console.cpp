@@ -1,7 +1,5 @@
 #include "console/windows/windows_console.h"
 
-#include <conio.h>
-
 #include <csignal>
 #include <cstdint>
 #include <cstdlib>
@@ -10,18 +8,27 @@
 #include "console/exit_request.h"
 #include "console/windows/cell_runs.h"
 #include "console/windows/glyph_probe.h"
+#include "console/windows/input_records.h"
 
 namespace sol {
 
 namespace {
 
-// What Ctrl+C, Ctrl+Break or closing the window must put back: the console ends the
-// process without unwinding, so restore() would never run.
+// What Ctrl+C, Ctrl+Break or closing the window must put back, the cursor and
+// the input modes: the console ends the process without unwinding, so
+// restore() would never run.
 HANDLE gCtrlOut = nullptr;
 CONSOLE_CURSOR_INFO gCtrlCursor{};
+HANDLE gCtrlIn = nullptr;
+DWORD gCtrlInMode = 0;
 
-BOOL WINAPI restoreCursorOnCtrl(DWORD event) {
-    SetConsoleCursorInfo(gCtrlOut, &gCtrlCursor);
+BOOL WINAPI restoreOnCtrl(DWORD event) {
+    if (gCtrlOut != nullptr) {
+        SetConsoleCursorInfo(gCtrlOut, &gCtrlCursor);
+    }
+    if (gCtrlIn != nullptr) {
+        SetConsoleMode(gCtrlIn, gCtrlInMode);
+    }
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
         // Ended here with the status Windows gives an interrupted program:
         // Wine's default handling would end it with 0, the status of a quit.
@@ -39,6 +46,39 @@ COORD cell(int x, int y) {
     return COORD{static_cast<SHORT>(x), static_cast<SHORT>(y)};
 }
 
+// The character of a key record in the console's input code page, as the
+// original key read gave it.
+std::string typedText(const KEY_EVENT_RECORD& key) {
+    const wchar_t ch = key.uChar.UnicodeChar;
+    if (ch == 0) {
+        return {};
+    }
+    char bytes[8];
+    const int n =
+        WideCharToMultiByte(GetConsoleCP(), 0, &ch, 1, bytes, sizeof bytes, nullptr, nullptr);
+    return n > 0 ? std::string(bytes, static_cast<std::size_t>(n)) : std::string(1, '?');
+}
+
+win::KeyRecord keyRecord(const KEY_EVENT_RECORD& key) {
+    const DWORD state = key.dwControlKeyState;
+    win::KeyRecord record;
+    record.down = key.bKeyDown != FALSE;
+    record.repeat = key.wRepeatCount == 0 ? 1 : key.wRepeatCount;
+    record.scanCode = key.wVirtualScanCode;
+    record.enhanced = (state & ENHANCED_KEY) != 0;
+    record.shift = (state & SHIFT_PRESSED) != 0;
+    record.ctrl = (state & (LEFT_CTRL_PRESSED | RIGHT_CTRL_PRESSED)) != 0;
+    record.alt = (state & (LEFT_ALT_PRESSED | RIGHT_ALT_PRESSED)) != 0;
+    record.text = typedText(key);
+    return record;
+}
+
+win::MouseRecord mouseRecord(const MOUSE_EVENT_RECORD& mouse) {
+    return win::MouseRecord{mouse.dwMousePosition.X, mouse.dwMousePosition.Y,
+                            (mouse.dwButtonState & FROM_LEFT_1ST_BUTTON_PRESSED) != 0,
+                            mouse.dwEventFlags != 0};
+}
+
 }  // namespace
 
 namespace win {
@@ -49,7 +89,10 @@ WindowsConsole::WindowsConsole()
         cursorSaved_ = true;
         gCtrlOut = out_;
         gCtrlCursor = savedCursor_;
-        SetConsoleCtrlHandler(restoreCursorOnCtrl, TRUE);
+    }
+    takeInput();
+    if (cursorSaved_ || inModeSaved_) {
+        SetConsoleCtrlHandler(restoreOnCtrl, TRUE);
     }
     // A line on a console standard error would land in the middle of the
     // picture and be painted over by the next flush; it waits for restore().
@@ -60,9 +103,32 @@ WindowsConsole::WindowsConsole()
 
 WindowsConsole::~WindowsConsole() {
     restore();
-    if (cursorSaved_) {
-        SetConsoleCtrlHandler(restoreCursorOnCtrl, FALSE);
+    if (cursorSaved_ || inModeSaved_) {
+        SetConsoleCtrlHandler(restoreOnCtrl, FALSE);
     }
+    if (in_ != INVALID_HANDLE_VALUE) {
+        CloseHandle(in_);
+    }
+}
+
+void WindowsConsole::takeInput() {
+    // The console's own input, even with standard input redirected, as the
+    // original key read had it.
+    in_ = CreateFileW(L"CONIN$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (in_ == INVALID_HANDLE_VALUE || !GetConsoleMode(in_, &savedInMode_)) {
+        return;
+    }
+    inModeSaved_ = true;
+    gCtrlIn = in_;
+    gCtrlInMode = savedInMode_;
+    // Clicks come as records; quick edit would take them for selecting text.
+    // Ctrl+C stays a signal; keys come one at a time without echo.
+    const DWORD mode =
+        (savedInMode_ | ENABLE_MOUSE_INPUT | ENABLE_EXTENDED_FLAGS | ENABLE_PROCESSED_INPUT) &
+        ~static_cast<DWORD>(ENABLE_QUICK_EDIT_MODE | ENABLE_LINE_INPUT | ENABLE_ECHO_INPUT |
+                            ENABLE_VIRTUAL_TERMINAL_INPUT);
+    SetConsoleMode(in_, mode);
 }
 
 void WindowsConsole::hideCursor() {
@@ -112,13 +178,19 @@ void WindowsConsole::write(std::string_view text) {
 
 Input WindowsConsole::readInput() {
     flush();
-    // _getch reads the console itself, even with standard input redirected,
-    // and gives a two-code key as 0 or 224 first and its own code next.
-    const int key = _getch();
-    if (key < 0) {
-        throw ExitRequest{1};  // no console to read from
+    while (!records_.hasInput()) {
+        INPUT_RECORD record{};
+        DWORD read = 0;
+        if (in_ == INVALID_HANDLE_VALUE || !ReadConsoleInputW(in_, &record, 1, &read)) {
+            throw ExitRequest{1};  // no console to read from
+        }
+        if (read == 1 && record.EventType == KEY_EVENT) {
+            records_.add(keyRecord(record.Event.KeyEvent));
+        } else if (read == 1 && record.EventType == MOUSE_EVENT) {
+            records_.add(mouseRecord(record.Event.MouseEvent));
+        }
     }
-    return Input::key(key);
+    return records_.next();
 }
 
 void WindowsConsole::restore() {
@@ -129,6 +201,9 @@ void WindowsConsole::restore() {
     flush();
     if (cursorSaved_) {
         SetConsoleCursorInfo(out_, &savedCursor_);
+    }
+    if (inModeSaved_) {
+        SetConsoleMode(in_, savedInMode_);
     }
     releaseErrorLines();
 }

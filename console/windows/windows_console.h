@@ -9,6 +9,7 @@
 #include "console/frame_diff.h"
 #include "console/platform_console.h"
 #include "console/screen_buffer.h"
+#include "console/windows/input_records.h"
 
 namespace sol::win {
 
@@ -17,7 +18,8 @@ namespace sol::win {
 // read, so the console's code page never matters. Where the console draws
 // box glyphs, shapes and card symbols one column wide, each is followed by a
 // fill, so every glyph stands at the column the layouts give it. When standard
-// output is not a console, the text is written as it comes, in UTF-8.
+// output is not a console, the text is written as it comes, in UTF-8. Keys
+// and clicks are read as the console's input records.
 class WindowsConsole final : public PlatformConsole {
   public:
     WindowsConsole();
@@ -37,8 +39,14 @@ class WindowsConsole final : public PlatformConsole {
     void flush();
     void probeGlyphWidth();
     void writeWide(const std::u16string& text);
+    // Opens the console's input and sets its modes for the game.
+    void takeInput();
 
     HANDLE out_;
+    HANDLE in_ = INVALID_HANDLE_VALUE;
+    bool inModeSaved_ = false;
+    DWORD savedInMode_ = 0;
+    RecordDecoder records_;
     bool isConsole_ = false;
     bool cursorSaved_ = false;
     CONSOLE_CURSOR_INFO savedCursor_{};
