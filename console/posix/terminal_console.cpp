@@ -23,7 +23,7 @@ namespace {
 
 // How long the first frame waits for the probe's answer; a later answer still
 // counts, and the screen is drawn again.
-constexpr KeyDecoder::Clock kProbeWait{50};
+constexpr TerminalCore::Clock kProbeWait{50};
 // How long giving the terminal back may wait on a terminal that does not read.
 constexpr int kGiveBackWaitMs = 50;
 
@@ -50,7 +50,7 @@ TerminalConsole::TerminalConsole(Options options)
       outIsTerminal_(::isatty(options.out) == 1),
       out_(options.out),
       encoder_(options.cp949 ? std::make_unique<Cp949Encoder>() : nullptr),
-      decoder_(options.cp949 ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8) {
+      core_(options.cp949 ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8) {
     // Unprotected, Ctrl-C would leave the terminal raw; unconverted, the
     // screen would be unreadable. Better not to start.
     if (signals_.fd() < 0 || (encoder_ && !encoder_->available())) {
@@ -83,8 +83,8 @@ TerminalConsole::~TerminalConsole() {
     }
 }
 
-KeyDecoder::Clock TerminalConsole::now() const {
-    return std::chrono::duration_cast<KeyDecoder::Clock>(Clock::now() - start_);
+TerminalCore::Clock TerminalConsole::now() const {
+    return std::chrono::duration_cast<TerminalCore::Clock>(Clock::now() - start_);
 }
 
 void TerminalConsole::enterRawMode() {
@@ -106,56 +106,42 @@ void TerminalConsole::enterRawMode() {
 }
 
 void TerminalConsole::hideCursor() {
-    dirty_ |= !cursorHidden_;
-    cursorHidden_ = true;
+    core_.hideCursor();
 }
 
 void TerminalConsole::gotoXY(int x, int y) {
-    // The console's coordinates are 16-bit.
-    picture_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+    core_.gotoXY(x, y);
 }
 
 void TerminalConsole::clearScreen() {
-    if (!screenTaken_) {
+    if (!core_.taken()) {
         takeOverScreen();
     }
-    picture_.clear();
-    dirty_ = true;
+    core_.clearScreen();
 }
 
 void TerminalConsole::write(std::string_view text) {
-    picture_.write(text);
-    dirty_ = true;
+    core_.write(text);
 }
 
 void TerminalConsole::takeOverScreen() {
-    screenTaken_ = true;
-    if (inIsTerminal_ && outIsTerminal_) {
-        // The answer is waited for only briefly, before the first frame; it
-        // is taken whenever it comes.
-        probe_ = Probe::Asked;
-        probeUntil_ = now() + kProbeWait;
-        decoder_.expectCursorReport(true);
-        send(std::string(kTakeTerminal) + std::string(kWidthProbe));
-    } else {
-        send(kTakeTerminal);
-    }
-    repaint();
+    // Only a terminal that is read can answer the probe.
+    send(core_.takeOver(kTakeTerminal, inIsTerminal_ && outIsTerminal_, now(), kProbeWait));
+    noticeShown_ = false;
 }
 
 Input TerminalConsole::readInput() {
     for (;;) {
         handleSignals();
-        if (probe_ == Probe::Asked && !inputEnded_ && now() < probeUntil_) {
-            const auto escape = decoder_.deadline();
-            waitAndRead(escape ? std::min(*escape, probeUntil_) : probeUntil_);
+        if (core_.awaitingProbe(now()) && !inputEnded_) {
+            waitAndRead(core_.deadline(now()));
             continue;
         }
         if (tooSmall_) {
-            decoder_.dropInputs();  // typed blind: played later they would surprise
-        } else if (decoder_.hasInput()) {
+            core_.dropInputs();  // typed blind: played later they would surprise
+        } else if (core_.hasInput()) {
             present();
-            return decoder_.nextInput();
+            return core_.nextInput();
         }
         if (inputEnded_) {
             throw ExitRequest{1};
@@ -166,11 +152,11 @@ Input TerminalConsole::readInput() {
         if (SignalPipe::jobControlPending()) {
             continue;
         }
-        waitAndRead(decoder_.deadline());
+        waitAndRead(core_.deadline(now()));
     }
 }
 
-void TerminalConsole::waitAndRead(std::optional<KeyDecoder::Clock> deadline) {
+void TerminalConsole::waitAndRead(std::optional<TerminalCore::Clock> deadline) {
     pollfd fds[2] = {{options_.in, POLLIN, 0}, {signals_.fd(), POLLIN, 0}};
     int timeout = -1;
     if (deadline) {
@@ -185,13 +171,7 @@ void TerminalConsole::waitAndRead(std::optional<KeyDecoder::Clock> deadline) {
         }
     }
     if (deadline) {
-        decoder_.tick(now());
-    }
-    if (const auto report = decoder_.takeCursorReport()) {
-        probe_ = Probe::Answered;
-        decoder_.expectCursorReport(false);
-        renderer_.setGlyphWidth(glyphWidthFrom(*report));
-        dirty_ = true;
+        core_.tick(now());
     }
 }
 
@@ -199,7 +179,7 @@ void TerminalConsole::readInput(short events) {
     char bytes[4096];
     const ssize_t n = ::read(options_.in, bytes, sizeof bytes);
     if (n > 0) {
-        decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
+        core_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
         return;
     }
     // With VMIN 0 a terminal reads 0 bytes when input was flushed under us;
@@ -207,7 +187,7 @@ void TerminalConsole::readInput(short events) {
     const bool ended =
         n == 0 ? !inIsTerminal_ || (events & POLLHUP) != 0 : errno != EINTR && errno != EAGAIN;
     if (ended) {
-        decoder_.finish();
+        core_.finish();
         inputEnded_ = true;
     }
 }
@@ -248,7 +228,7 @@ void TerminalConsole::resume() {
     if (::isatty(STDERR_FILENO) == 1) {
         holdErrorLines();
     }
-    if (screenTaken_) {
+    if (core_.taken()) {
         send(kTakeTerminal);
     }
     refreshWindowSize();
@@ -267,30 +247,24 @@ void TerminalConsole::refreshWindowSize() {
 }
 
 void TerminalConsole::repaint() {
-    renderer_.invalidate();
+    core_.repaint();
     noticeShown_ = false;
-    dirty_ = true;
 }
 
 void TerminalConsole::present() {
-    if (screenTaken_ && tooSmall_) {
+    if (core_.taken() && tooSmall_) {
         if (!noticeShown_) {
             noticeShown_ = true;
             // The picture comes back whole once the window is large enough.
-            renderer_.invalidate();
-            dirty_ = true;
+            core_.repaint();
             send(sizeNotice(size_->ws_col, size_->ws_row), Frame::Abandonable);
         }
         return;
     }
     noticeShown_ = false;
-    if (!dirty_) {
-        return;
+    if (const std::string frame = core_.frame(); !frame.empty()) {
+        send(frame, Frame::Abandonable);
     }
-    dirty_ = false;
-    std::string frame;
-    renderer_.present(picture_, cursorHidden_, frame);
-    send(frame, Frame::Abandonable);
 }
 
 void TerminalConsole::send(std::string_view bytes, Frame frame) {
@@ -343,7 +317,7 @@ std::string TerminalConsole::cleanLine() const {
     int last = -1;
     for (int y = 0; y < ScreenBuffer::kRows; ++y) {
         for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
-            if (picture_.at(x, y).ch != U' ') {
+            if (core_.picture().at(x, y).ch != U' ') {
                 last = y;
                 break;
             }
@@ -364,9 +338,9 @@ void TerminalConsole::giveBack() {
         tcflush(out_, TCOFLUSH);
         bytes += '\x18';
     }
-    if (screenTaken_) {
+    if (core_.taken()) {
         bytes += cleanLine() + std::string(kGiveBackTerminal);
-    } else if (cursorHidden_) {
+    } else if (core_.cursorHidden()) {
         bytes += "\x1b[?25h";
     }
     const auto until = Clock::now() + std::chrono::milliseconds(kGiveBackWaitMs);
@@ -392,7 +366,7 @@ void TerminalConsole::restore() {
     if (!active_) {
         return;
     }
-    if (screenTaken_ && !outputCut_ && SignalPipe::terminating() == 0) {
+    if (core_.taken() && !outputCut_ && SignalPipe::terminating() == 0) {
         try {
             present();  // the last picture stays where there is no alternate screen
         } catch (const ExitRequest&) {

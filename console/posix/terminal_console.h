@@ -8,12 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "console/frame_renderer.h"
-#include "console/key_decoder.h"
 #include "console/platform_console.h"
 #include "console/posix/cp949_output.h"
 #include "console/posix/signal_pipe.h"
-#include "console/screen_buffer.h"
+#include "console/terminal_core.h"
 
 namespace sol::posix {
 
@@ -21,10 +19,10 @@ namespace sol::posix {
 // of the game needs. An unset TERM is taken to mean a usual terminal.
 bool positionsCursor(std::string_view term);
 
-// A Unix terminal as the game's console. What the game writes goes into a
-// screen model; before every key wait the renderer sends the terminal, in one
-// write, just what changed. Keys are read raw and decoded; signals arrive as
-// flags seen in the same wait. Nothing blocks but poll(), so a signal is
+// A Unix terminal as the game's console: the terminal core keeps the picture
+// and decodes the input; this side reads and writes the terminal, sends each
+// frame in one write before every key wait, and answers signals, which arrive
+// as flags seen in the same wait. Nothing blocks but poll(), so a signal is
 // answered at once even while the terminal has stopped reading.
 class TerminalConsole final : public PlatformConsole {
   public:
@@ -53,14 +51,13 @@ class TerminalConsole final : public PlatformConsole {
 
   private:
     using Clock = std::chrono::steady_clock;
-    enum class Probe { NotAsked, Asked, Answered };
 
-    KeyDecoder::Clock now() const;
+    TerminalCore::Clock now() const;
     void enterRawMode();
     void takeOverScreen();
     // Waits for input, a signal or `deadline`, whichever comes first, and
     // feeds what came to the decoder.
-    void waitAndRead(std::optional<KeyDecoder::Clock> deadline);
+    void waitAndRead(std::optional<TerminalCore::Clock> deadline);
     void readInput(short events);
     void handleSignals();
     void throwIfTerminating() const;
@@ -90,17 +87,10 @@ class TerminalConsole final : public PlatformConsole {
     std::unique_ptr<Cp949Encoder> encoder_;  // only where the locale needs it
     SignalPipe signals_;
     Clock::time_point start_ = Clock::now();
-    KeyDecoder decoder_;
-    FrameRenderer renderer_;
-    ScreenBuffer picture_;
+    TerminalCore core_;
     std::optional<winsize> size_;
     bool tooSmall_ = false;
     bool noticeShown_ = false;
-    bool dirty_ = true;  // the picture changed since the last frame
-    Probe probe_ = Probe::NotAsked;
-    KeyDecoder::Clock probeUntil_{0};
-    bool cursorHidden_ = false;
-    bool screenTaken_ = false;
     bool inputEnded_ = false;
     bool outputCut_ = false;  // a frame stopped half way
     bool active_ = true;      // the terminal is ours until restore()

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "console/terminal_modes.h"
-#include "console/width_probe.h"
 
 namespace {
 
@@ -29,7 +28,8 @@ EM_JS(int, solTerminalTake, (char* buffer, int capacity), {
 
 EM_JS(void, solTerminalEnded, (), { Module.solTerminal.ended(); });
 
-constexpr sol::KeyDecoder::Clock kProbeWait{300};
+// xterm.js answers within a frame or two; a busy page may take longer.
+constexpr sol::TerminalCore::Clock kProbeWait{300};
 
 }  // namespace
 
@@ -39,69 +39,46 @@ WebConsole::~WebConsole() {
     restore();
 }
 
-KeyDecoder::Clock WebConsole::now() const {
-    return KeyDecoder::Clock{static_cast<std::int64_t>(emscripten_get_now())};
-}
-
-void WebConsole::gotoXY(int x, int y) {
-    // The console's coordinates are 16-bit.
-    picture_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+TerminalCore::Clock WebConsole::now() const {
+    return TerminalCore::Clock{static_cast<std::int64_t>(emscripten_get_now())};
 }
 
 void WebConsole::clearScreen() {
-    if (!probed_) {
-        probeGlyphWidth();
+    if (!core_.taken()) {
+        // xterm.js turns clicks and taps into press reports once asked; the
+        // page resets the terminal when the program ends.
+        send(core_.takeOver(kReportPresses, true, now(), kProbeWait));
     }
-    picture_.clear();
-}
-
-void WebConsole::probeGlyphWidth() {
-    probed_ = true;
-    // xterm.js answers through the same channel as the keys.
-    decoder_.expectCursorReport(true);
-    // xterm.js turns clicks and taps into press reports once asked; the page
-    // resets the terminal when the program ends.
-    const std::string ask = std::string(kReportPresses) + std::string(kWidthProbe);
-    solTerminalWrite(ask.data(), static_cast<int>(ask.size()));
-    const KeyDecoder::Clock until = now() + kProbeWait;
-    std::optional<KeyDecoder::CursorReport> report;
-    while (!report && now() < until) {
-        waitAndRead(until);
-        report = decoder_.takeCursorReport();
-    }
-    // Keys typed meanwhile stay queued in the decoder for the game.
-    decoder_.expectCursorReport(false);
-    renderer_.setGlyphWidth(report ? glyphWidthFrom(*report) : GlyphWidth::Narrow);
-    renderer_.invalidate();
+    core_.clearScreen();
 }
 
 Input WebConsole::readInput() {
     for (;;) {
-        present();
-        if (decoder_.hasInput()) {
-            return decoder_.nextInput();
+        if (!core_.awaitingProbe(now())) {
+            send(core_.frame());
+            if (core_.hasInput()) {
+                return core_.nextInput();
+            }
         }
-        waitAndRead(decoder_.deadline());
+        waitAndRead(core_.deadline(now()));
     }
 }
 
-void WebConsole::waitAndRead(std::optional<KeyDecoder::Clock> deadline) {
+void WebConsole::waitAndRead(std::optional<TerminalCore::Clock> deadline) {
     const int timeoutMs =
         deadline ? static_cast<int>(std::max<std::int64_t>(0, (*deadline - now()).count())) : -1;
     solTerminalWait(timeoutMs);
     char bytes[256];
     const int n = solTerminalTake(bytes, sizeof bytes);
     if (n > 0) {
-        decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
+        core_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
     }
-    decoder_.tick(now());
+    core_.tick(now());
 }
 
-void WebConsole::present() {
-    std::string frame;
-    renderer_.present(picture_, cursorHidden_, frame);
-    if (!frame.empty()) {
-        solTerminalWrite(frame.data(), static_cast<int>(frame.size()));
+void WebConsole::send(std::string_view bytes) {
+    if (!bytes.empty()) {
+        solTerminalWrite(bytes.data(), static_cast<int>(bytes.size()));
     }
 }
 

@@ -1,0 +1,89 @@
+#include "console/terminal_core.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "console/width_probe.h"
+
+namespace sol {
+
+void TerminalCore::hideCursor() {
+    dirty_ |= !cursorHidden_;
+    cursorHidden_ = true;
+}
+
+void TerminalCore::gotoXY(int x, int y) {
+    // The original console's coordinates are 16-bit.
+    picture_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
+}
+
+void TerminalCore::clearScreen() {
+    picture_.clear();
+    dirty_ = true;
+}
+
+void TerminalCore::write(std::string_view text) {
+    picture_.write(text);
+    dirty_ = true;
+}
+
+std::string TerminalCore::takeOver(std::string_view modes, bool probe, Clock now, Clock probeWait) {
+    taken_ = true;
+    repaint();
+    std::string bytes(modes);
+    if (probe) {
+        probe_ = Probe::Asked;
+        probeUntil_ = now + probeWait;
+        decoder_.expectCursorReport(true);
+        bytes += kWidthProbe;
+    }
+    return bytes;
+}
+
+bool TerminalCore::awaitingProbe(Clock now) const {
+    return probe_ == Probe::Asked && now < probeUntil_;
+}
+
+std::optional<TerminalCore::Clock> TerminalCore::deadline(Clock now) const {
+    const auto escape = decoder_.deadline();
+    if (!awaitingProbe(now)) {
+        return escape;
+    }
+    return escape ? std::min(*escape, probeUntil_) : probeUntil_;
+}
+
+void TerminalCore::feed(std::string_view bytes, Clock now) {
+    decoder_.feed(bytes, now);
+    takeProbeAnswer();
+}
+
+void TerminalCore::tick(Clock now) {
+    decoder_.tick(now);
+    takeProbeAnswer();
+}
+
+void TerminalCore::takeProbeAnswer() {
+    if (const auto report = decoder_.takeCursorReport()) {
+        probe_ = Probe::Answered;
+        decoder_.expectCursorReport(false);
+        // Another width repaints everything; the same changes nothing.
+        renderer_.setGlyphWidth(glyphWidthFrom(*report));
+        dirty_ = true;
+    }
+}
+
+std::string TerminalCore::frame() {
+    std::string bytes;
+    if (dirty_) {
+        dirty_ = false;
+        renderer_.present(picture_, cursorHidden_, bytes);
+    }
+    return bytes;
+}
+
+void TerminalCore::repaint() {
+    renderer_.invalidate();
+    dirty_ = true;
+}
+
+}  // namespace sol

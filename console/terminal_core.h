@@ -1,0 +1,75 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/frame_renderer.h"
+#include "console/key_decoder.h"
+#include "console/screen_buffer.h"
+
+namespace sol {
+
+// What every terminal backend (a Unix terminal, the page's xterm.js) has in
+// common, so that a backend does only its I/O: the screen model the game
+// draws into, the renderer that turns it into bytes, the modes set when the
+// terminal is taken, the glyph-width probe and the decoding of keys, presses
+// and the probe's answer.
+class TerminalCore {
+  public:
+    using Clock = KeyDecoder::Clock;
+
+    explicit TerminalCore(KeyDecoder::Encoding encoding = KeyDecoder::Encoding::Utf8)
+        : decoder_(encoding) {}
+
+    // The drawing operations of the game's console.
+    void hideCursor();
+    void gotoXY(int x, int y);
+    void clearScreen();
+    void write(std::string_view text);
+
+    // The bytes that take the terminal: `modes`, then, if `probe`, the
+    // question whose answer says how wide the terminal draws box glyphs.
+    // The first frame waits up to `probeWait` for that answer; a later answer
+    // still counts, and the screen is drawn again.
+    std::string takeOver(std::string_view modes, bool probe, Clock now, Clock probeWait);
+    bool taken() const { return taken_; }
+    // Whether the first frame is still to wait for the probe's answer.
+    bool awaitingProbe(Clock now) const;
+    // When a wait for input must end to settle an Escape or stop waiting for
+    // the probe; none if it may wait for ever.
+    std::optional<Clock> deadline(Clock now) const;
+
+    // Bytes from the terminal, and the time they came.
+    void feed(std::string_view bytes, Clock now);
+    void tick(Clock now);
+    void finish() { decoder_.finish(); }
+    bool hasInput() const { return decoder_.hasInput(); }
+    Input nextInput() { return decoder_.nextInput(); }
+    void dropInputs() { decoder_.dropInputs(); }
+
+    // The bytes that bring the terminal up to the picture; empty when nothing
+    // changed since the last frame.
+    std::string frame();
+    // What the terminal shows is unknown: the next frame paints it all.
+    void repaint();
+
+    const ScreenBuffer& picture() const { return picture_; }
+    bool cursorHidden() const { return cursorHidden_; }
+
+  private:
+    enum class Probe { NotAsked, Asked, Answered };
+
+    void takeProbeAnswer();
+
+    KeyDecoder decoder_;
+    FrameRenderer renderer_;
+    ScreenBuffer picture_;
+    bool cursorHidden_ = false;
+    bool dirty_ = true;  // the picture changed since the last frame
+    bool taken_ = false;
+    Probe probe_ = Probe::NotAsked;
+    Clock probeUntil_{0};
+};
+
+}  // namespace sol
