@@ -13,7 +13,7 @@ Report drawInto(GameState& game, Side side) {
     }
     const bool stored = appendToHand(hand, *card);
     (void)stored;  // cannot fail: the hand was not full
-    return {.event = Event::Drew};
+    return {.event = Event::Drew, .card = *card};
 }
 
 }  // namespace sol

@@ -38,6 +38,9 @@ struct Report {
     std::optional<Side> winner{};  // the step decided the game
     int droppedCards = 0;          // pushed onto a full pile and lost
     bool pileEmpty = false;        // a card was wanted from an empty pile; the step stopped there
+    Card card{};                   // the card laid (Laid) or taken (Drew)
+    int opponentTook = 0;          // cards a laid 2 or A made the other side take
+    bool movesAgain = false;       // a laid J or K: the side that laid it moves again
 
     // Nothing more may happen in this game.
     bool ends() const { return winner.has_value() || pileEmpty; }

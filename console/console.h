@@ -6,7 +6,7 @@
 
 namespace sol {
 
-// The five operations every screen of the game is drawn with. Positions are
+// The operations every screen of the game is drawn with. Positions are
 // (column, row) from the top-left cell; columns count an ASCII character as
 // one and every other character as two.
 class Console {
@@ -27,6 +27,10 @@ class Console {
     // typed character as its code. Everything written is on the screen before
     // the wait begins.
     virtual Input readInput() = 0;
+    // A sentence for a player who listens rather than looks, saying what the
+    // screen has just come to show. Only a console with a listener (the
+    // page's) passes it on; elsewhere nothing is said.
+    virtual void say(std::string_view sentence) { (void)sentence; }
 };
 
 }  // namespace sol

@@ -3,6 +3,7 @@
 #include "console/key_codes.h"
 #include "display/layout.h"
 #include "display/outer_frame.h"
+#include "display/spoken_text.h"
 #include "solbangul_version.h"
 
 namespace sol {
@@ -44,6 +45,7 @@ MenuEntry menuScreen(Console& console) {
     constexpr int kLast = static_cast<int>(MenuEntry::Quit);
     int selection = kFirst;
     drawMenu(console);
+    console.say(menuSentence(selection, true));
     for (;;) {
         console.hideCursor();
         const int row = layout::menuEntryRow(selection);
@@ -63,9 +65,11 @@ MenuEntry menuScreen(Console& console) {
                 return static_cast<MenuEntry>(selection);
             case key::kUp:
                 selection = selection <= kFirst ? kLast : selection - 1;
+                console.say(menuSentence(selection, false));
                 break;
             case key::kDown:
                 selection = selection >= kLast ? kFirst : selection + 1;
+                console.say(menuSentence(selection, false));
                 break;
             default:
                 break;

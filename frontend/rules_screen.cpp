@@ -1,6 +1,7 @@
 #include "frontend/rules_screen.h"
 
 #include "display/layout.h"
+#include "display/spoken_text.h"
 
 namespace sol {
 namespace {
@@ -33,10 +34,13 @@ constexpr Line kRules[] = {
 }  // namespace
 
 void rulesScreen(Console& console) {
+    std::string spoken;
     for (const Line& line : kRules) {
         console.gotoXY(layout::kRulesColumn, line.row);
         console.write(line.text);
+        spoken += (spoken.empty() ? "" : " ") + spokenLine(line.text);
     }
+    console.say(spoken);
     console.hideCursor();
 }
 

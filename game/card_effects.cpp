@@ -22,13 +22,17 @@ int penaltyOf(int number) {
 }  // namespace
 
 Report applyCardEffect(GameState& game, Side opponent, int number) {
+    Report report;
     for (int i = 0; i < penaltyOf(number); ++i) {
         const Report taken = drawInto(game, opponent);
         if (taken.ends()) {
-            return taken;
+            report.winner = taken.winner;
+            report.pileEmpty = taken.pileEmpty;
+            return report;
         }
+        ++report.opponentTook;
     }
-    return {};
+    return report;
 }
 
 bool keepsTurn(int number) {
@@ -37,16 +41,21 @@ bool keepsTurn(int number) {
 
 Report layCard(GameState& game, int index) {
     const Side side = game.turn;
+    const Card chosen = game.hand(side).cards[index];
     const std::optional<Card> card = takeFromHand(game.hand(side), index);
     if (!card) {
-        return {.event = Event::Laid, .winner = side};
+        return {.event = Event::Laid, .winner = side, .card = chosen};
     }
     const bool onPile = push(game.discardPile, *card);
     Report report = applyCardEffect(game, opponentOf(side), card->number);
     report.event = Event::Laid;
+    report.card = *card;
     report.droppedCards += onPile ? 0 : 1;
-    if (!report.ends() && !keepsTurn(card->number)) {
-        game.turn = opponentOf(side);
+    if (!report.ends()) {
+        report.movesAgain = keepsTurn(card->number);
+        if (!report.movesAgain) {
+            game.turn = opponentOf(side);
+        }
     }
     return report;
 }

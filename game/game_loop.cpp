@@ -7,6 +7,7 @@
 #include "display/banners.h"
 #include "display/card_faces.h"
 #include "display/layout.h"
+#include "display/spoken_text.h"
 #include "display/table.h"
 #include "game/computer_move.h"
 #include "game/table_input.h"
@@ -26,6 +27,7 @@ void putAt(Console& console, layout::Pos at, const char* text) {
 }
 
 void showBanner(Console& console, Side winner) {
+    console.say(resultSentence(winner));
     console.clearScreen();
     if (winner == Side::Player) {
         showWin(console);
@@ -37,6 +39,9 @@ void showBanner(Console& console, Side winner) {
 
 // Shows what a step of `mover` did; the exit status once the game is over.
 std::optional<int> show(Console& console, const GameState& game, Side mover, const Report& report) {
+    if (const std::string sentence = reportSentence(game, mover, report); !sentence.empty()) {
+        console.say(sentence);
+    }
     for (int i = 0; i < report.droppedCards; ++i) {
         writeErrorLine("스택 포화 에러\n");
     }
@@ -61,10 +66,10 @@ std::optional<int> show(Console& console, const GameState& game, Side mover, con
             showCards(console, game);
             break;
         case Event::Refused:
-            putAt(console, layout::kRefusalMessage, "낼 수 없는 카드입니다.");
+            putAt(console, layout::kRefusalMessage, kRefusalText);
             break;
         case Event::Recycled:
-            putAt(console, layout::kRecycleMessage, "카드가 다시 섞였습니다.");
+            putAt(console, layout::kRecycleMessage, kRecycleText);
             break;
         case Event::None:
             break;
@@ -79,6 +84,7 @@ int playGame(Console& console, std::uint32_t seed) {
     drawTable(console);
     dealCards(game, seed);
     showCards(console, game);
+    console.say(dealSentence(game));
     return runGameLoop(console, game);
 }
 

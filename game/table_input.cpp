@@ -2,6 +2,7 @@
 
 #include "console/key_codes.h"
 #include "display/layout.h"
+#include "display/spoken_text.h"
 #include "game/player_moves.h"
 
 namespace sol {
@@ -21,10 +22,13 @@ layout::Pos selectionMarker(int sel) {
 // on the pile confirms it, any other key or press gives it up.
 Report offerDraw(Console& console, GameState& game) {
     putAt(console, layout::kDrawMarker, " △");
+    console.say(drawOfferSentence());
     Report report;
     const Input input = console.readInput();
     if (input.isKey(key::kEnter) || (input.isPress() && layout::onDrawPile(input.x, input.y))) {
         report = playerDraw(game);
+    } else {
+        console.say(drawOfferGivenUpSentence());
     }
     putAt(console, layout::kDrawMarker, "  ");
     return report;
@@ -72,8 +76,9 @@ Report playerInput(Console& console, GameState& game, int& sel) {
             sel = 1;
             break;
         default:
-            break;
+            return {};
     }
+    console.say(markerSentence(game, sel));
     return {};
 }
 

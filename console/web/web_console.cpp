@@ -28,6 +28,9 @@ EM_JS(int, solTerminalTake, (char* buffer, int capacity), {
 
 EM_JS(void, solTerminalEnded, (), { Module.solTerminal.ended(); });
 
+EM_JS(void, solTerminalSay, (const char* text, int length),
+      { Module.solTerminal.say(UTF8ToString(text, length)); });
+
 // xterm.js answers within a frame or two; a busy page may take longer.
 constexpr sol::TerminalCore::Clock kProbeWait{300};
 
@@ -74,6 +77,10 @@ void WebConsole::waitAndRead(std::optional<TerminalCore::Clock> deadline) {
         core_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
     }
     core_.tick(now());
+}
+
+void WebConsole::say(std::string_view sentence) {
+    solTerminalSay(sentence.data(), static_cast<int>(sentence.size()));
 }
 
 void WebConsole::send(std::string_view bytes) {

@@ -27,6 +27,8 @@ class WebConsole final : public PlatformConsole {
     void clearScreen() override;
     void write(std::string_view text) override { core_.write(text); }
     Input readInput() override;
+    // To the page's live region.
+    void say(std::string_view sentence) override;
     // Tells the page the program is over: after the first wait, main's
     // return never reaches the page, so this is the one sure signal.
     void restore() override;

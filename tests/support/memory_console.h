@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "console/console.h"
@@ -59,12 +60,17 @@ class MemoryConsole final : public Console {
     bool cursorHidden() const { return cursorHidden_; }
     std::size_t keysLeft() const { return inputs_.size(); }
 
+    void say(std::string_view sentence) override { spoken_.emplace_back(sentence); }
+    // Every sentence said so far, taken once.
+    std::vector<std::string> takeSpoken() { return std::exchange(spoken_, {}); }
+
   private:
     ScreenBuffer screen_;
     std::deque<Input> inputs_;
     std::function<std::optional<int>()> source_;
     std::function<void(const MemoryConsole&)> beforeRead_;
     bool cursorHidden_ = false;
+    std::vector<std::string> spoken_;
 };
 
 }  // namespace sol
