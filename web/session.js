@@ -1,6 +1,7 @@
 // Plays the game in an xterm.js terminal, one program at a time: each start
 // is a fresh module instance (a new deal), and when a program ends the
-// terminal says so and the next key starts another. Used by the page and, with
+// terminal says so and the next key starts another. What the program says for
+// a listener, and the end, go to `listener.say`. Used by the page and, with
 // @xterm/headless, by the tests.
 (function (root, factory) {
   if (typeof module === 'object' && module.exports) {
@@ -56,8 +57,10 @@
   }
 
   // terminal: an xterm.js Terminal; createModule: the generated module
-  // factory; moduleOptions: passed on to it (node needs wasmBinary).
-  function startSession(terminal, createModule, moduleOptions) {
+  // factory; moduleOptions: passed on to it (node needs wasmBinary);
+  // listener.say(sentence): where spoken sentences go.
+  function startSession(terminal, createModule, moduleOptions, listener = {}) {
+    const say = (sentence) => { if (listener.say) listener.say(sentence); };
     const encoder = new TextEncoder();
     const session = { programs: 0, type, settled, running: () => input !== null };
     let input = null; // the running program's; null once it has ended
@@ -76,6 +79,7 @@
         if (input !== own) return;
         input = null;
         terminal.write('\x1bc' + kEndedLine);
+        say(kEndedLine);
       };
       createModule(Object.assign({}, moduleOptions, {
         solTerminal: {
@@ -83,6 +87,7 @@
           waitForInput: (timeoutMs) => own.waitForInput(timeoutMs),
           takeInput: (capacity) => own.takeInput(capacity),
           ended,
+          say: (sentence) => { if (input === own) say(sentence); },
         },
         onAbort: ended,
       }));

@@ -133,3 +133,81 @@ test('a whole game is played by taps at a phone size', async () => {
     await helpers.tab.screenshot({ path: join(shots, 'banner-by-taps.png') });
   });
 });
+
+// What a screen reader reads: the live region, in Korean words, with no box
+// glyph and no suit symbol; the terminal's rows hidden, its input labelled.
+test('a listener hears the deal, every step and the result in Korean', async () => {
+  await withPage({ viewport: { width: 1280, height: 800 } }, async ({ tab, rows, settled }) => {
+    // Every line the region has been given; it keeps only the last few.
+    await tab.evaluate(() => {
+      const region = document.getElementById('spoken');
+      window.heardAll = [...region.children].map((line) => line.textContent);
+      new MutationObserver((changes) => changes.forEach((change) =>
+        change.addedNodes.forEach((line) => window.heardAll.push(line.textContent))))
+        .observe(region, { childList: true });
+    });
+    const heard = () => tab.evaluate(() => window.heardAll);
+    const key = async (name) => {
+      const before = (await heard()).length;
+      await tab.keyboard.press(name);
+      await settled();
+      return (await heard()).slice(before);
+    };
+    const suits = { '♥': '하트', '◆': '다이아몬드', '♣': '클로버', '♠': '스페이드' };
+    const ranks = { A: '에이스', J: '잭', Q: '퀸', K: '킹' };
+    // A face: the suit symbol, the rank under it.
+    const cardOnScreen = (screen, x, y) =>
+      `${suits[screen[y][x]]} ${ranks[screen[y + 1][x]] ?? screen[y + 1].slice(x, x + 2).trim()}`;
+
+    const snapshot = await tab.locator('body').ariaSnapshot();
+    assert.match(snapshot, /log "게임 진행"/);
+    assert.match(snapshot, /textbox "게임 키 입력"/);
+    assert.doesNotMatch(snapshot, /Terminal input|┃/);
+    assert.match((await heard()).at(-1), /^솔방울 메뉴\. .* 게임 시작, 1\/3$/);
+    assert.deepEqual(await key('ArrowDown'), ['게임 설명, 2/3']);
+    await key('ArrowUp');
+
+    const [deal] = await key('Enter');
+    const screen = await rows();
+    const hand = [0, 1, 2, 3, 4].map((k) => `${k + 1}번 ${cardOnScreen(screen, 8 + 4 * k, 18)}`);
+    assert.ok(deal.includes(`내 카드 5장: ${hand.join(', ')}.`), deal);
+    assert.ok(deal.includes(`낼 카드는 ${cardOnScreen(screen, 32, 10)}.`), deal);
+
+    // Left from the first slot is the last, which holds no card.
+    assert.deepEqual(await key('ArrowLeft'), ['15번 빈 칸']);
+    assert.deepEqual(await key('Enter'), ['낼 수 없는 카드입니다.']);
+    await key('ArrowDown');
+    // A draw, given up once and then taken, and the computer's reply.
+    assert.match((await key('ArrowUp'))[0], /^카드 더미\./);
+    assert.deepEqual(await key('x'), ['받지 않았습니다.']);
+    await key('ArrowUp');
+    const drawn = await key('Enter');
+    assert.match(drawn[0], /^받은 카드: 6번 \S+ \S+\.$/);
+    assert.equal(drawn[0], `받은 카드: 6번 ${cardOnScreen(await rows(), 28, 18)}.`);
+    assert.match(drawn[1], /^컴퓨터가 /);
+    const steps = { laid: 0, replied: 0 };
+    let said = [];
+    for (let n = 0; n < 400 && !said.some((s) => s.includes('아무 키나')); n++) {
+      said = await key('Enter');
+      if (said[0]?.match(/^\S+ \S+[을를] 냈습니다\.$/) && said.length > 1) {
+        steps.laid++;
+        if (said[1].startsWith('컴퓨터가')) steps.replied++;
+      }
+      // Refused: the next card, and past the last one a draw.
+      if (said[0] === '낼 수 없는 카드입니다.' && (await key('ArrowRight'))[0].endsWith('빈 칸')) {
+        await key('ArrowDown');
+        assert.match((await key('ArrowUp'))[0], /^카드 더미\./);
+        said = await key('Enter');
+        // A hand of 15 cannot take another: that loses.
+        assert.match(said[0], /^받은 카드: \d+번 \S+ \S+\.$|^카드가 15장이라/);
+      }
+    }
+    assert.match(said.at(-1), /^(이겼습니다!|졌습니다\.) 아무 키나 누르거나 화면을 누르면 끝납니다\.$/);
+    assert.ok(steps.laid > 0 && steps.replied > 0, JSON.stringify(steps));
+    assert.deepEqual(await key('x'), ['게임이 끝났습니다. 아무 키나 누르면 다시 시작합니다.']);
+
+    const spoken = (await heard()).join('\n');
+    assert.doesNotMatch(spoken, /[♥◆♣♠☞△■┃━┏┓┗┛]/u);
+    assert.match(spoken, /[가-힣]/);
+  });
+});
