@@ -34,13 +34,12 @@ constexpr Line kRules[] = {
 }  // namespace
 
 void rulesScreen(Console& console) {
-    std::string spoken;
     for (const Line& line : kRules) {
         console.gotoXY(layout::kRulesColumn, line.row);
         console.write(line.text);
-        spoken += (spoken.empty() ? "" : " ") + spokenLine(line.text);
+        // A sentence a line, so that a listener can go back over one.
+        console.say(spokenLine(line.text));
     }
-    console.say(spoken);
     console.hideCursor();
 }
 

@@ -143,3 +143,38 @@ TEST(MenuScreen, APressOnAnEntrysBoxChoosesIt) {
 
 }  // namespace
 }  // namespace sol
+
+namespace sol {
+namespace {
+
+// A listener hears the menu as it opens, each move of the marker, and the
+// rules a line at a time with their symbols as words.
+TEST(MenuScreen, IsToldToAListener) {
+    MemoryConsole console;
+    console.pushKeys(
+        {key::kPrefix, key::kDown, key::kPrefix, key::kUp, key::kPrefix, key::kUp, key::kEnter});
+    EXPECT_EQ(menuScreen(console), MenuEntry::Quit);
+    const std::vector<std::string> spoken = console.takeSpoken();
+    ASSERT_EQ(spoken.size(), 4u);
+    EXPECT_TRUE(spoken[0].starts_with("솔방울 메뉴. ")) << spoken[0];
+    EXPECT_TRUE(spoken[0].ends_with(" 게임 시작, 1/3")) << spoken[0];
+    EXPECT_EQ(spoken[1], "게임 설명, 2/3");
+    EXPECT_EQ(spoken[2], "게임 시작, 1/3");
+    EXPECT_EQ(spoken[3], "종료 하기, 3/3");
+
+    console.pushKeys({key::kDown, key::kEnter, 'x', key::kDown, key::kDown, key::kEnter});
+    EXPECT_EQ(mainMenuLoop(console, [] { return 1u; }), 0);
+    std::vector<std::string> rules = console.takeSpoken();
+    rules.erase(rules.begin(), rules.begin() + 2);  // the menu and its move
+    ASSERT_GE(rules.size(), 15u);
+    EXPECT_EQ(rules[0], "솔방울게임");
+    EXPECT_EQ(rules[14], "아무키를 누르면 목차화면으로 돌아갑니다");
+    for (const std::string& line : rules) {
+        for (const char* symbol : {"♣", "♥", "◆", "♠", "☞"}) {
+            EXPECT_EQ(line.find(symbol), std::string::npos) << line;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace sol
