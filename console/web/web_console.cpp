@@ -94,6 +94,9 @@ void WebConsole::restore() {
         return;
     }
     active_ = false;
+    // The last picture stays on the page: the banner, or the cleared screen
+    // after a quit.
+    send(core_.frame());
     solTerminalEnded();
 }
 

@@ -29,8 +29,9 @@ class WebConsole final : public PlatformConsole {
     Input readInput() override;
     // To the page's live region.
     void say(std::string_view sentence) override;
-    // Tells the page the program is over: after the first wait, main's
-    // return never reaches the page, so this is the one sure signal.
+    // Shows the last picture and tells the page the program is over: after
+    // the first wait, main's return never reaches the page, so this is the
+    // one sure signal.
     void restore() override;
 
   private:

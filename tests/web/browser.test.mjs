@@ -3,9 +3,8 @@
 // the DOM, and nothing is fetched from outside the page's own folder. Whole
 // games are played by clicks at a desktop size and by taps at a phone size.
 import assert from 'node:assert/strict';
-import { existsSync, mkdirSync, mkdtempSync, rmSync } from 'node:fs';
+import { existsSync, mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { tmpdir } from 'node:os';
 import { join, normalize } from 'node:path';
 import { test } from 'node:test';
 
@@ -21,27 +20,26 @@ const kStartEntry = { x: 40, y: 6 };
 const kFirstCard = { x: 7, y: 18 };
 const kDrawPile = { x: 43, y: 10 };
 const kBannerPrompt = 'Pleas any key~';
+const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
 
-// Opens the page in a fresh profile with `context` (viewport, touch), runs
+// Opens the page in a fresh browser with `context` (viewport, touch), runs
 // `body` with helpers, and closes the browser whatever happens.
 async function withPage(context, body) {
-  const profile = mkdtempSync(join(tmpdir(), 'solbangul-chromium-'));
-  const browser = await chromium.launchPersistentContext(profile, {
+  const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
-    headless: true,
-    ...context,
-    args: ['--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   try {
+    const session = await browser.newContext(context);
     // The page's folder served under an origin of its own; nothing else is.
-    await browser.route('**/*', (route) => {
+    await session.route('**/*', (route) => {
       const url = new URL(route.request().url());
       const file = join(page, normalize(url.pathname));
       if (url.origin !== origin) return route.abort();
       return existsSync(file) ? route.fulfill({ path: file }) : route.fulfill({ status: 404 });
     });
-    const tab = browser.pages()[0] ?? (await browser.newPage());
+    const tab = await session.newPage();
     const requests = [];
     tab.on('request', (request) => requests.push(request.url()));
     const rows = () => tab.$$eval('.xterm-rows > div', (divs) =>
@@ -55,17 +53,14 @@ async function withPage(context, body) {
       const box = await tab.locator('.xterm-screen').boundingBox();
       return { x: box.x + ((x + 0.5) * box.width) / 80, y: box.y + ((y + 0.5) * box.height) / 25 };
     };
-    const start = Date.now();
     await tab.goto(`${origin}/index.html`);
     await tab.waitForFunction(() => document.querySelector('.xterm-rows')?.textContent.includes('게임 시작'));
-    console.log(`menu shown ${Date.now() - start} ms after the page was asked for`);
     await settled();
     mkdirSync(shots, { recursive: true });
     await body({ tab, rows, settled, shows, pointAt });
     assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
   } finally {
     await browser.close();
-    rmSync(profile, { recursive: true, force: true });
   }
 }
 
@@ -97,8 +92,8 @@ test('the page shows the menu and deals a game in Chromium', async () => {
     await tab.screenshot({ path: join(shots, 'menu.png') });
     assert.equal((await rows()).length, 25);
     assert.match((await rows())[6], /☞ {2}┃ {5}게임 시작/);
-    const box = await tab.locator('.xterm-screen').boundingBox();
-    assert.ok(Math.abs(box.x + box.width / 2 - 500) < 2, 'the terminal is centred');
+    // A click on the page's margin leaves the keyboard with the game.
+    await tab.mouse.click(2, 2);
 
     // A touch button moves the marker like the arrow key; Enter deals.
     await tab.getByRole('button', { name: '아래' }).click();
@@ -113,14 +108,27 @@ test('the page shows the menu and deals a game in Chromium', async () => {
   });
 });
 
+// The program's end keeps its last picture; the page says, outside the
+// terminal, how to start again, and the next press does so without passing
+// the press on to the new menu.
+async function endAndStartAgain({ tab, rows, shows }, at) {
+  const banner = (await rows()).join('\n');
+  await at(kFirstCard);
+  assert.equal(await tab.evaluate(() => session.running()), false);
+  assert.equal((await rows()).join('\n'), banner);
+  assert.equal(await tab.locator('#status').textContent(), kEndedLine);
+  await at(kStartEntry);
+  assert.ok(await shows('게임 시작'), 'a new program at its menu');
+  assert.match((await rows())[6], /☞/);
+  assert.equal(await tab.locator('#status').textContent(), '');
+}
+
 test('a whole game is played by mouse clicks at a desktop size', async () => {
   await withPage({ viewport: { width: 1280, height: 800 } }, async (helpers) => {
     const click = (x, y) => helpers.tab.mouse.click(x, y);
     const at = await playByPointing(helpers, click);
     await helpers.tab.screenshot({ path: join(shots, 'banner-by-clicks.png') });
-    // A click ends the banner's wait, and so the program.
-    await at(kFirstCard);
-    assert.equal(await helpers.tab.evaluate(() => session.running()), false);
+    await endAndStartAgain(helpers, at);
   });
 });
 
@@ -129,8 +137,9 @@ test('a whole game is played by taps at a phone size', async () => {
     deviceScaleFactor: 3 };
   await withPage(phone, async (helpers) => {
     const tap = (x, y) => helpers.tab.touchscreen.tap(x, y);
-    await playByPointing(helpers, tap);
+    const at = await playByPointing(helpers, tap);
     await helpers.tab.screenshot({ path: join(shots, 'banner-by-taps.png') });
+    await endAndStartAgain(helpers, at);
   });
 });
 
@@ -204,10 +213,51 @@ test('a listener hears the deal, every step and the result in Korean', async () 
     }
     assert.match(said.at(-1), /^(이겼습니다!|졌습니다\.) 아무 키나 누르거나 화면을 누르면 끝납니다\.$/);
     assert.ok(steps.laid > 0 && steps.replied > 0, JSON.stringify(steps));
-    assert.deepEqual(await key('x'), ['게임이 끝났습니다. 아무 키나 누르면 다시 시작합니다.']);
+    assert.deepEqual(await key('x'), [kEndedLine]);
 
     const spoken = (await heard()).join('\n');
     assert.doesNotMatch(spoken, /[♥◆♣♠☞△■┃━┏┓┗┛]/u);
     assert.match(spoken, /[가-힣]/);
   });
+});
+
+// The terminal as large as each window allows, whole and with every button
+// inside it, and nothing to scroll: desktop windows, a tablet and a phone
+// held both ways (touch, three device pixels to a CSS pixel).
+test('the page fits desktop windows, a tablet and a phone', async () => {
+  const sizes = [
+    [1280, 800], [1920, 1080], [2560, 1440], [1280, 500],
+    [1024, 768, { hasTouch: true, isMobile: true, deviceScaleFactor: 2 }],
+    [390, 844, { hasTouch: true, isMobile: true, deviceScaleFactor: 3 }],
+    [844, 390, { hasTouch: true, isMobile: true, deviceScaleFactor: 3 }],
+  ];
+  for (const [width, height, touch = {}] of sizes) {
+    await withPage({ viewport: { width, height }, ...touch }, async ({ tab }) => {
+      const name = `${width}x${height}`;
+      await tab.screenshot({ path: join(shots, `fit-${name}.png`) });
+      const m = await tab.evaluate(() => {
+        const box = (e) => e.getBoundingClientRect().toJSON();
+        return {
+          grid: box(document.querySelector('.xterm-screen')),
+          buttons: [...document.querySelectorAll('#keys button')].map(box),
+          scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
+          font: terminal.options.fontSize,
+        };
+      });
+      const inside = (b) => b.left >= 0 && b.top >= 0 && b.right <= width && b.bottom <= height;
+      assert.ok(inside(m.grid), `${name}: the grid is inside the window`);
+      for (const b of m.buttons) {
+        assert.ok(inside(b), `${name}: a button is inside the window`);
+        assert.ok(b.width >= 44 && b.height >= 44, `${name}: a button is at least 44x44`);
+      }
+      assert.deepEqual(m.scroll, [width, height], `${name}: nothing to scroll`);
+      const row = m.grid.height / 25;
+      const use = Math.max(m.grid.width / width, m.grid.height / height);
+      if (width > height) assert.ok(use >= 0.7, `${name}: the grid uses ${use}`);
+      else assert.ok(m.grid.width / width >= 0.95, `${name}: the grid takes the width`);
+      if (name === '844x390') assert.ok(row >= 13, `${name}: a row is ${row} px`);
+      console.log(`| ${name} | ${m.font} | ${(m.grid.width / 80).toFixed(2)} | ${row.toFixed(2)} | ` +
+        `${Math.round((100 * m.grid.width) / width)}% x ${Math.round((100 * m.grid.height) / height)}% |`);
+    });
+  }
 });

@@ -10,7 +10,7 @@ import { test } from 'node:test';
 const page = process.env.SOLBANGUL_PAGE;
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const { Terminal } = require('@xterm/headless');
-const { startSession, kEndedLine } = require(join(page, 'session.js'));
+const { startSession } = require(join(page, 'session.js'));
 const createSolbangul = require(join(page, 'solbangul.js'));
 
 const kEnter = '\r';
@@ -39,9 +39,10 @@ function cell(terminal, x, y) {
 
 test('the page plays a whole game and starts again', async () => {
   const terminal = new Terminal({ cols: 80, rows: 25, allowProposedApi: true });
+  const told = [];
   const session = startSession(terminal, createSolbangul, {
     wasmBinary: readFileSync(join(page, 'solbangul.wasm')),
-  });
+  }, { started: () => told.push('started'), ended: () => told.push('ended') });
   const press = async (...keys) => {
     for (const key of keys) {
       session.type(key);
@@ -72,18 +73,21 @@ test('the page plays a whole game and starts again', async () => {
   assert.match(screen, /■/);
   assert.equal(session.programs, 1);
 
-  // The key after the banner ends the program; the page says so, and the
-  // next key starts a fresh one at its menu.
+  // The key after the banner ends the program; the banner stays, the page is
+  // told, and the next key starts a fresh one at its menu (that key is not
+  // passed on: the marker is still on the first entry).
   await press('x');
   assert.equal(session.running(), false);
-  assert.equal(rows(terminal)[0].trimEnd(), kEndedLine);
-  await press(' ');
+  assert.equal(rows(terminal).join('\n'), screen);
+  assert.deepEqual(told, ['started', 'ended']);
+  await press(kDown);
   assert.equal(session.programs, 2);
   assert.deepEqual(cell(terminal, 28, 6), { chars: '☞', width: 1 });
 
-  // Quit from the menu ends it the same way.
+  // Quit from the menu ends it too, the screen left cleared.
   await press(kDown, kDown, kEnter);
   assert.equal(session.running(), false);
-  assert.equal(rows(terminal)[0].trimEnd(), kEndedLine);
+  assert.deepEqual(told, ['started', 'ended', 'started', 'ended']);
+  assert.equal(rows(terminal).join('').trim(), '');
   terminal.dispose();
 });
