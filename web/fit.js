@@ -8,7 +8,7 @@
   // The size of the terminal's cells at one font size, scaled: cell sizes
   // grow in step with the font, up to rounding, which the final check takes.
   function gridSize(terminal, fontSize) {
-    terminal.options.fontSize = fontSize;
+    if (terminal.options.fontSize !== fontSize) terminal.options.fontSize = fontSize;
     const box = terminal.element.querySelector('.xterm-screen').getBoundingClientRect();
     return { width: box.width, height: box.height };
   }
@@ -23,11 +23,15 @@
       : { width, height: height - side.offsetHeight - gap };
   }
 
-  function largestFitting(terminal, room) {
-    const probe = 40;
-    const at = gridSize(terminal, probe);
-    let size = Math.floor(probe * Math.min(room.width / at.width, room.height / at.height));
-    size = Math.max(size, 4);
+  // What the grid measured at `probe` says fits `room`, before rounding.
+  function estimate(room, probe) {
+    return Math.max(4, Math.floor(probe.size * Math.min(room.width / probe.width, room.height / probe.height)));
+  }
+
+  // The largest size whose grid fits `room`; each size costs the terminal a
+  // new layout, so few are tried.
+  function largestFitting(terminal, room, probe) {
+    let size = estimate(room, probe);
     for (;;) {
       const grid = gridSize(terminal, size);
       if (size <= 4 || (grid.width <= room.width && grid.height <= room.height)) return size;
@@ -36,12 +40,17 @@
   }
 
   function fitTerminal(terminal, stage, side) {
+    // Measured at the size it has: each size tried costs the terminal a new
+    // layout, and the page opens it at a large size, where rounding is least.
+    const size = terminal.options.fontSize;
+    const probe = { size, ...gridSize(terminal, size) };
     const arrangements = root.innerWidth > root.innerHeight ? [false, true] : [false];
     let best = null;
     for (const beside of arrangements) {
       stage.classList.toggle('beside', beside);
-      const size = largestFitting(terminal, roomBeside(stage, side, beside));
-      if (!best || size > best.size) best = { beside, size };
+      const room = roomBeside(stage, side, beside);
+      if (best && estimate(room, probe) <= best.size) continue;
+      best = { beside, size: largestFitting(terminal, room, probe) };
     }
     stage.classList.toggle('beside', best.beside);
     terminal.options.fontSize = best.size;

@@ -31,8 +31,11 @@ EM_JS(void, solTerminalEnded, (), { Module.solTerminal.ended(); });
 EM_JS(void, solTerminalSay, (const char* text, int length),
       { Module.solTerminal.say(UTF8ToString(text, length)); });
 
-// xterm.js answers within a frame or two; a busy page may take longer.
-constexpr sol::TerminalCore::Clock kProbeWait{300};
+// The first frame does not wait for the probe's answer: xterm.js draws the
+// glyphs one column wide, as assumed until an answer says otherwise, and it
+// answers only after a frame or two, which on a slow phone is 150 ms more
+// before the menu shows.
+constexpr sol::TerminalCore::Clock kProbeWait{0};
 
 }  // namespace
 

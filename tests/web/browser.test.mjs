@@ -31,7 +31,9 @@ async function withPage(context, body) {
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
   try {
-    const session = await browser.newContext(context);
+    // Routed requests and a service worker do not mix; the worker has a test
+    // of its own, served as the README says.
+    const session = await browser.newContext({ serviceWorkers: 'block', ...context });
     // The page's folder served under an origin of its own; nothing else is.
     await session.route('**/*', (route) => {
       const url = new URL(route.request().url());

@@ -1,0 +1,74 @@
+// The page in Debian's Firefox ESR, driven over WebDriver BiDi: the menu,
+// keys without a click, a whole game, the restart, and no sideways scroll
+// after the window narrows.
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { test } from 'node:test';
+import { servePage } from './serve_page.mjs';
+
+const page = process.env.SOLBANGUL_PAGE;
+const require = createRequire(new URL('../../web/package.json', import.meta.url));
+const puppeteer = require('puppeteer-core');
+
+test('the page plays in Firefox', async () => {
+  const server = await servePage(page);
+  const profile = mkdtempSync(join(tmpdir(), 'solbangul-firefox-'));
+  const browser = await puppeteer.launch({
+    browser: 'firefox',
+    executablePath: '/usr/bin/firefox-esr',
+    headless: true,
+    userDataDir: profile,
+  });
+  try {
+    const tab = await browser.newPage();
+    await tab.setViewport({ width: 1280, height: 800 });
+    const rows = () => tab.$$eval('.xterm-rows > div', (divs) =>
+      divs.map((div) => div.textContent.replaceAll('\u00a0', ' ')));
+    const text = async () => (await rows()).join('\n');
+    const settled = () => tab.evaluate(() => session.settled().then(() =>
+      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+    const key = async (name) => {
+      await tab.keyboard.press(name);
+      await settled();
+    };
+    await tab.goto(`${server.origin}/`);
+    await tab.waitForFunction(() => document.querySelector('.xterm-rows')?.textContent.includes('게임 시작'));
+    await tab.waitForFunction(() => typeof session !== 'undefined' && session !== null);
+    await settled();
+
+    // Keys reach the game without a click.
+    await key('ArrowDown');
+    assert.match((await rows())[10], /☞ {2}┃ {5}게임 설명/);
+    await key('ArrowUp');
+    await key('Enter');
+    assert.match(await text(), /△/);
+
+    // A whole game: lay the selected card, else take one, to the banner.
+    const moves = ['Enter', 'ArrowUp', 'Enter'];
+    for (let n = 0; n < 600 && !(await text()).includes('Pleas any key~'); n++) {
+      await key(moves[n % moves.length]);
+    }
+    assert.match(await text(), /Pleas any key~/);
+    await key('x');
+    assert.equal(await tab.evaluate(() => session.running()), false);
+    assert.match(await text(), /Pleas any key~/, 'the banner stays');
+    await key('x');
+    assert.match(await text(), /게임 시작/, 'a new game at its menu');
+
+    // Narrowed to a phone's width, nothing scrolls sideways.
+    await tab.setViewport({ width: 390, height: 844 });
+    await tab.evaluate(() => new Promise((resolve) => setTimeout(resolve, 300)));
+    const scroll = await tab.evaluate(() => [document.documentElement.scrollWidth,
+      document.documentElement.clientWidth, window.scrollX]);
+    assert.equal(scroll[0], scroll[1], `scrollWidth ${scroll}`);
+    await tab.evaluate(() => window.scrollTo(500, 0));
+    assert.equal(await tab.evaluate(() => window.scrollX), 0);
+  } finally {
+    await browser.close();
+    server.stop();
+    rmSync(profile, { recursive: true, force: true });
+  }
+});
