@@ -62,7 +62,7 @@ test('files go compressed where the browser takes them, and nothing outside the 
   }
 });
 
-test('the manifest names the game in Korean and its icons are there', async () => {
+test('the manifest names the game in Korean, its icons are there, and it installs', async () => {
   const manifest = JSON.parse((await get(server.origin, '/manifest.webmanifest')).body);
   assert.equal(manifest.short_name, '솔방울');
   assert.equal(manifest.display, 'standalone');
@@ -72,6 +72,17 @@ test('the manifest names the game in Korean and its icons are there', async () =
     assert.equal(png.toString('latin1', 1, 4), 'PNG');
     const size = `${png.readUInt32BE(16)}x${png.readUInt32BE(20)}`;
     assert.equal(size, icon.sizes);
+  }
+  const context = await browser.newContext();
+  try {
+    const tab = await context.newPage();
+    await visitUntilKept(tab, server.origin);
+    const cdp = await context.newCDPSession(tab);
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    // A test's browser context is a private one, where nothing installs.
+    assert.deepEqual(installabilityErrors.filter((e) => e.errorId !== 'in-incognito'), []);
+  } finally {
+    await context.close();
   }
 });
 
