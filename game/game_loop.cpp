@@ -102,6 +102,11 @@ int runGameLoop(Console& console, GameState& game) {
         if (const auto status = show(console, game, mover, report)) {
             return *status;
         }
+        if (mover == Side::Computer && game.turn == Side::Player) {
+            // Back to the player: where △ stands, which the hand's changes
+            // may have moved onto another card or an empty slot.
+            console.say(markerSentence(game, sel));
+        }
     }
 }
 

@@ -123,6 +123,22 @@ TEST(Loop, ARefusalALayAndADrawEachAnswered) {
 // A press on a card lays it as the marker and Enter would, refusal and all;
 // on an empty slot or off the table it does nothing; on the pile it offers a
 // draw that only a second press on the pile confirms.
+// A listener hears each step in the order the screen shows it, and where
+// the marker stands once the turn comes back.
+TEST(Loop, EachStepIsToldAsItIsShown) {
+    GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ | play: h9");
+    MemoryConsole console;
+    console.pushKeys({kEnter, kRight, kEnter, kUp, 'x'});
+    EXPECT_THROW(runGameLoop(console, game), ExitRequest);  // out of keys
+    EXPECT_EQ(console.takeSpoken(),
+              (std::vector<std::string>{
+                  kRefusal, "2번 하트 5", "하트 5를 냈습니다.",
+                  "컴퓨터가 하트 8을 냈습니다. 컴퓨터 카드 2장. 낼 카드는 하트 8. 내 차례입니다.",
+                  "2번 다이아몬드 9",
+                  "카드 더미. Enter를 누르거나 더미를 한 번 더 누르면 한 장 받습니다.",
+                  "받지 않았습니다."}));
+}
+
 TEST(Loop, PressesLayAndDrawAsTheKeysDo) {
     GameState game = test::position("you: c3 h5 d9 | cpu: d7 h8 sQ | next: d4 c4");
     Session run;
