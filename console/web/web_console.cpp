@@ -60,11 +60,9 @@ void WebConsole::clearScreen() {
 
 Input WebConsole::readInput() {
     for (;;) {
-        if (!core_.awaitingProbe(now())) {
-            send(core_.frame());
-            if (core_.hasInput()) {
-                return core_.nextInput();
-            }
+        send(core_.frame());
+        if (core_.hasInput()) {
+            return core_.nextInput();
         }
         waitAndRead(core_.deadline(now()));
     }
