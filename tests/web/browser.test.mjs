@@ -7,6 +7,7 @@ import { existsSync, mkdirSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join, normalize } from 'node:path';
 import { test } from 'node:test';
+import { rowsOf, settle, waitToShow } from './page_reading.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
 const shots = join(page, '..', 'screenshots');
@@ -44,11 +45,8 @@ async function withPage(context, body) {
     const tab = await session.newPage();
     const requests = [];
     tab.on('request', (request) => requests.push(request.url()));
-    const rows = () => tab.$$eval('.xterm-rows > div', (divs) =>
-      divs.map((div) => div.textContent.replaceAll('\u00a0', ' ')));
-    // The DOM rows follow the terminal at the next animation frame.
-    const settled = () => tab.evaluate(() => session.settled().then(() =>
-      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+    const rows = () => rowsOf(tab);
+    const settled = () => settle(tab);
     const shows = async (text) => (await rows()).some((row) => row.includes(text));
     // The middle of a cell, in the page's pixels.
     const pointAt = async ({ x, y }) => {
@@ -56,7 +54,7 @@ async function withPage(context, body) {
       return { x: box.x + ((x + 0.5) * box.width) / 80, y: box.y + ((y + 0.5) * box.height) / 25 };
     };
     await tab.goto(`${origin}/index.html`);
-    await tab.waitForFunction(() => document.querySelector('.xterm-rows')?.textContent.includes('게임 시작'));
+    await waitToShow(tab, '게임 시작');
     await settled();
     mkdirSync(shots, { recursive: true });
     await body({ tab, rows, settled, shows, pointAt });

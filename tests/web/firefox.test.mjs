@@ -7,6 +7,7 @@ import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
+import { rowsOf, settle, waitToShow } from './page_reading.mjs';
 import { servePage } from './serve_page.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
@@ -34,19 +35,15 @@ test('the page plays in Firefox', async () => {
   try {
     const tab = await browser.newPage();
     await setViewport(tab, { width: 1280, height: 800 });
-    const rows = () => tab.$$eval('.xterm-rows > div', (divs) =>
-      divs.map((div) => div.textContent.replaceAll('\u00a0', ' ')));
+    const rows = () => rowsOf(tab);
     const text = async () => (await rows()).join('\n');
-    const settled = () => tab.evaluate(() => session.settled().then(() =>
-      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
     const key = async (name) => {
       await tab.keyboard.press(name);
-      await settled();
+      await settle(tab);
     };
     await tab.goto(`${server.origin}/`);
-    await tab.waitForFunction(() => document.querySelector('.xterm-rows')?.textContent.includes('게임 시작'));
-    await tab.waitForFunction(() => typeof session !== 'undefined' && session !== null);
-    await settled();
+    await waitToShow(tab, '게임 시작');
+    await settle(tab);
 
     // Keys reach the game without a click.
     await key('ArrowDown');
