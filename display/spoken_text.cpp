@@ -63,19 +63,16 @@ std::string cardObject(Card card) {
     return spokenCard(card) + objectParticle(card);
 }
 
-// "1번 하트 에이스, 2번 ..." from slot `from` (0-based) to the hand's end.
-std::string slots(const Hand& hand, int from) {
+// The cards of `side` from slot `from` (0-based) to the hand's end: the
+// player's with their slot numbers ("1번 하트 에이스, 2번 ..."), which the
+// marker moves by; the computer's without.
+std::string cardsOf(const GameState& game, Side side, int from) {
+    const Hand& hand = game.hand(side);
     std::string text;
     for (int k = from; k < hand.count; ++k) {
-        text += (k > from ? ", " : "") + std::to_string(k + 1) + "번 " + spokenCard(hand.cards[k]);
-    }
-    return text;
-}
-
-std::string cardList(const Hand& hand, int from) {
-    std::string text;
-    for (int k = from; k < hand.count; ++k) {
-        text += (k > from ? ", " : "") + spokenCard(hand.cards[k]);
+        text += k > from ? ", " : "";
+        text += side == Side::Player ? std::to_string(k + 1) + "번 " : "";
+        text += spokenCard(hand.cards[k]);
     }
     return text;
 }
@@ -89,11 +86,9 @@ std::string count(const Hand& hand) {
     return std::to_string(hand.count) + "장";
 }
 
-// The cards the side took last, with the player's slot numbers.
+// The cards the side took last.
 std::string taken(const GameState& game, Side side, int cards) {
-    const Hand& hand = game.hand(side);
-    const int from = hand.count - cards;
-    return side == Side::Player ? slots(hand, from) : cardList(hand, from);
+    return cardsOf(game, side, game.hand(side).count - cards);
 }
 
 std::string laid(const GameState& game, Side mover, const Report& report) {
@@ -165,8 +160,8 @@ std::string spokenLine(std::string_view line) {
 
 std::string dealSentence(const GameState& game) {
     return "카드를 나눴습니다. 내 카드 " + count(game.playerHand) + ": " +
-           slots(game.playerHand, 0) + ". " + inPlay(game) + " 컴퓨터 카드 " +
-           count(game.computerHand) + ": " + cardList(game.computerHand, 0) + ". " + kHowToPlay;
+           cardsOf(game, Side::Player, 0) + ". " + inPlay(game) + " 컴퓨터 카드 " +
+           count(game.computerHand) + ": " + cardsOf(game, Side::Computer, 0) + ". " + kHowToPlay;
 }
 
 std::string markerSentence(const GameState& game, int sel) {
