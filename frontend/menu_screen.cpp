@@ -65,15 +65,14 @@ MenuEntry menuScreen(Console& console) {
                 return static_cast<MenuEntry>(selection);
             case key::kUp:
                 selection = selection <= kFirst ? kLast : selection - 1;
-                console.say(menuSentence(selection, false));
                 break;
             case key::kDown:
                 selection = selection >= kLast ? kFirst : selection + 1;
-                console.say(menuSentence(selection, false));
                 break;
             default:
-                break;
+                continue;
         }
+        console.say(menuSentence(selection, false));
     }
 }
 
