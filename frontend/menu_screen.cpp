@@ -3,6 +3,7 @@
 #include "console/key_codes.h"
 #include "display/layout.h"
 #include "display/outer_frame.h"
+#include "display/put_at.h"
 #include "display/spoken_text.h"
 #include "solbangul_version.h"
 
@@ -19,22 +20,17 @@ constexpr const char* kEntries[] = {
     " ┃    종료 하기     ┃",
 };
 
-void putAt(Console& console, int x, int y, const char* text) {
-    console.gotoXY(x, y);
-    console.write(text);
-}
-
 void drawMenu(Console& console) {
     console.clearScreen();
     drawOuterFrame(console);
-    putAt(console, layout::kMenuCredit.x, layout::kMenuCredit.y, kCredits[0]);
-    putAt(console, layout::kMenuCredit.x, layout::kMenuCredit.y + 1, kCredits[1]);
-    putAt(console, layout::kMenuTitle.x, layout::kMenuTitle.y, kTitle);
+    putAt(console, layout::kMenuCredit, kCredits[0]);
+    putAt(console, {layout::kMenuCredit.x, layout::kMenuCredit.y + 1}, kCredits[1]);
+    putAt(console, layout::kMenuTitle, kTitle);
     for (int entry = 1; entry <= 3; ++entry) {
         const int row = layout::menuEntryRow(entry);
-        putAt(console, layout::kMenuBoxColumn, row - 1, kBoxTop);
-        putAt(console, layout::kMenuBoxColumn, row, kEntries[entry - 1]);
-        putAt(console, layout::kMenuBoxColumn, row + 1, kBoxBottom);
+        putAt(console, {layout::kMenuBoxColumn, row - 1}, kBoxTop);
+        putAt(console, {layout::kMenuBoxColumn, row}, kEntries[entry - 1]);
+        putAt(console, {layout::kMenuBoxColumn, row + 1}, kBoxBottom);
     }
 }
 
@@ -49,10 +45,10 @@ MenuEntry menuScreen(Console& console) {
     for (;;) {
         console.hideCursor();
         const int row = layout::menuEntryRow(selection);
-        putAt(console, layout::kMenuMarkerColumn, row, "☞");
+        putAt(console, {layout::kMenuMarkerColumn, row}, "☞");
         const Input input = console.readInput();
         // One blank takes the whole two-column marker away.
-        putAt(console, layout::kMenuMarkerColumn, row, " ");
+        putAt(console, {layout::kMenuMarkerColumn, row}, " ");
         if (input.isPress()) {
             // A press on an entry's box chooses it, as moving there and Enter.
             if (const int entry = layout::menuEntryAt(input.x, input.y)) {

@@ -7,6 +7,7 @@
 #include "display/banners.h"
 #include "display/card_faces.h"
 #include "display/layout.h"
+#include "display/put_at.h"
 #include "display/spoken_text.h"
 #include "display/table.h"
 #include "game/computer_move.h"
@@ -20,11 +21,6 @@ namespace {
 constexpr int kGameOverStatus = 1;
 // Recycle once the draw pile holds eight cards or fewer.
 constexpr int kRecycleBelowTop = 8;
-
-void putAt(Console& console, layout::Pos at, const char* text) {
-    console.gotoXY(at.x, at.y);
-    console.write(text);
-}
 
 void showBanner(Console& console, Side winner) {
     console.say(resultSentence(winner));

@@ -2,16 +2,12 @@
 
 #include "console/key_codes.h"
 #include "display/layout.h"
+#include "display/put_at.h"
 #include "display/spoken_text.h"
 #include "game/player_moves.h"
 
 namespace sol {
 namespace {
-
-void putAt(Console& console, layout::Pos at, const char* text) {
-    console.gotoXY(at.x, at.y);
-    console.write(text);
-}
 
 // `sel` counts slots from 1.
 layout::Pos selectionMarker(int sel) {
