@@ -3,18 +3,33 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "console/posix/own_descriptor.h"
+#include "console/posix/pending_signals.h"
 #include "console/terminal_modes.h"
 
 namespace sol::posix {
 namespace {
 
-// Signals whose default action ends the process, besides the real-time ones.
-constexpr int kTerminating[] = {SIGHUP,  SIGINT,  SIGQUIT, SIGTERM,   SIGPIPE,
-                                SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
-                                SIGXCPU, SIGXFSZ, SIGPWR,  SIGIO,     SIGSTKFLT};
+// Signals whose default action ends the process, besides the real-time ones:
+// those POSIX names, then those only some systems have (Linux's SIGPWR and
+// SIGSTKFLT; SIGPOLL, which is SIGIO there, while the BSDs' SIGIO is ignored
+// by default and is left alone).
+constexpr int kTerminating[] = {
+    SIGHUP,    SIGINT,  SIGQUIT,   SIGTERM, SIGPIPE, SIGUSR1,
+    SIGUSR2,   SIGALRM, SIGVTALRM, SIGPROF, SIGXCPU, SIGXFSZ,
+#ifdef SIGPOLL
+    SIGPOLL,
+#endif
+#ifdef SIGPWR
+    SIGPWR,
+#endif
+#ifdef SIGSTKFLT
+    SIGSTKFLT,
+#endif
+};
 constexpr int kJobControl[] = {SIGTSTP, SIGCONT, SIGWINCH};
 constexpr int kCrash[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIGSYS};
 
@@ -23,7 +38,7 @@ constexpr int kCrash[] = {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGTRAP, SIG
 // back.
 constexpr char kCrashBytes[] = "\x18\x1b[25;1H\r\n";
 
-volatile sig_atomic_t pending[NSIG];
+PendingSignals pending;
 volatile sig_atomic_t wakeFd = -1;
 
 struct CrashRestore {
@@ -32,13 +47,13 @@ struct CrashRestore {
     int out = -1;
     bool haveSettings = false;
     termios settings{};
-    struct sigaction previous[NSIG];
+    struct sigaction previous[PendingSignals::kCapacity];
 };
 CrashRestore crash;
 
 void onSignal(int signal) {
     const int saved = errno;
-    pending[signal] = 1;
+    pending.set(signal);
     const unsigned char byte = 0;
     [[maybe_unused]] const ssize_t n = ::write(wakeFd, &byte, 1);
     errno = saved;
@@ -56,7 +71,9 @@ void onCrash(int signal) {
     }
     // The handler that was there before (the default, or a sanitizer's)
     // takes the signal: at once for a raised one, on return for a fault.
-    sigaction(signal, &crash.previous[signal], nullptr);
+    if (PendingSignals::fits(signal)) {
+        sigaction(signal, &crash.previous[signal], nullptr);
+    }
     raise(signal);
 }
 
@@ -65,9 +82,31 @@ void forEachTerminating(Each each) {
     for (const int signal : kTerminating) {
         each(signal);
     }
-    for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) {
+#ifdef SIGRTMIN
+    // A run-time range on some systems; only numbers the table holds.
+    const int last = std::min(SIGRTMAX, PendingSignals::kCapacity - 1);
+    for (int signal = SIGRTMIN; signal <= last; ++signal) {
         each(signal);
     }
+#endif
+}
+
+// Both ends non-blocking and closed on exec; pipe2 would do it in one call,
+// but not every system has it, and this program starts no other.
+bool openWakePipe(int fds[2]) {
+    if (::pipe(fds) != 0) {
+        return false;
+    }
+    for (int i = 0; i < 2; ++i) {
+        const int flags = fcntl(fds[i], F_GETFL);
+        if (flags < 0 || fcntl(fds[i], F_SETFL, flags | O_NONBLOCK) != 0 ||
+            fcntl(fds[i], F_SETFD, FD_CLOEXEC) != 0) {
+            ::close(fds[0]);
+            ::close(fds[1]);
+            return false;
+        }
+    }
+    return true;
 }
 
 alignas(16) char alternateStack[64 * 1024];
@@ -76,14 +115,12 @@ alignas(16) char alternateStack[64 * 1024];
 
 SignalPipe::SignalPipe() {
     int fds[2];
-    if (::pipe2(fds, O_NONBLOCK | O_CLOEXEC) != 0) {
+    if (!openWakePipe(fds)) {
         return;  // no pipe: signals keep their default actions
     }
     readFd_ = aboveStandardStreams(fds[0]);
     wakeFd = aboveStandardStreams(fds[1]);
-    for (auto& flag : pending) {
-        flag = 0;  // what an earlier console saw is not this one's business
-    }
+    pending.clear();  // what an earlier console saw is not this one's business
     // A stack of its own lets the crash handler run after a stack overflow.
     stack_t stack{};
     if (sigaltstack(nullptr, &stack) == 0 && (stack.ss_flags & SS_DISABLE) != 0) {
@@ -99,8 +136,11 @@ SignalPipe::SignalPipe() {
         sigemptyset(&action.sa_mask);
         // No SA_RESTART: a signal interrupts whatever call is blocking.
         action.sa_flags = flags;
+        const bool installed = std::any_of(saved_.begin(), saved_.end(),
+                                           [&](const Saved& s) { return s.signal == signal; });
         Saved saved{signal, {}};
-        if (sigaction(signal, &action, &saved.action) != 0) {
+        // A system may refuse a number (one its threads library keeps).
+        if (installed || sigaction(signal, &action, &saved.action) != 0) {
             return;
         }
         if (saved.action.sa_handler == SIG_IGN) {
@@ -141,7 +181,7 @@ void SignalPipe::drain() const {
 int SignalPipe::terminating() {
     int found = 0;
     forEachTerminating([&](int signal) {
-        if (found == 0 && pending[signal]) {
+        if (found == 0 && pending.pending(signal)) {
             found = signal;
         }
     });
@@ -149,16 +189,12 @@ int SignalPipe::terminating() {
 }
 
 bool SignalPipe::take(int signal) {
-    if (!pending[signal]) {
-        return false;
-    }
-    pending[signal] = 0;
-    return true;
+    return pending.take(signal);
 }
 
 bool SignalPipe::jobControlPending() {
     for (const int signal : kJobControl) {
-        if (pending[signal]) {
+        if (pending.pending(signal)) {
             return true;
         }
     }

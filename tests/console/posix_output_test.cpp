@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "console/posix/cp949_output.h"
+#include "console/posix/pending_signals.h"
 #include "console/posix/terminal_console.h"
 #include "console/size_notice.h"
 #include "console/text_width.h"
@@ -45,6 +46,22 @@ TEST(Cp949Encoder, EncodesTheGameGlyphsAndPassesControlsThrough) {
         frame += "━";
     }
     EXPECT_EQ(encoder.encode(frame).size(), 1000u);
+}
+
+// Every number a system delivers has a flag (FreeBSD's real-time signals run
+// from 65 to 126); a number past the table is never kept, nor looked for.
+TEST(PendingSignals, HoldEveryNumberASystemDeliversAndNoOther) {
+    posix::PendingSignals pending;
+    for (const int signal : {1, 31, 64, 65, 126, 128}) {
+        pending.set(signal);
+        EXPECT_TRUE(pending.take(signal)) << signal;
+        EXPECT_FALSE(pending.take(signal)) << signal;
+    }
+    for (const int signal : {0, -1, 129, 1000}) {
+        pending.set(signal);
+        EXPECT_FALSE(pending.pending(signal)) << signal;
+        EXPECT_FALSE(pending.take(signal)) << signal;
+    }
 }
 
 TEST(SizeNotice, IsCentredAndStaysInsideTheWindow) {
