@@ -2,6 +2,12 @@
 
 #include <langinfo.h>
 #include <locale.h>
+#if __has_include(<xlocale.h>)
+#include <xlocale.h>  // newlocale and nl_langinfo_l on macOS
+#endif
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
@@ -53,7 +59,18 @@ std::string characterLocale() {
     return {};
 }
 
-Cp949Encoder::Cp949Encoder() : handle_(iconv_open("CP949", "UTF-8")) {}
+Cp949Encoder::Cp949Encoder() : handle_(iconv_open("CP949", "UTF-8")) {
+    if (available()) {
+        return;
+    }
+    // glibc says EINVAL also when it could not open the converter's module;
+    // a descriptor to spare means that was not the reason.
+    const int fd = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    unsupported_ = fd >= 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
 
 Cp949Encoder::~Cp949Encoder() {
     if (available()) {

@@ -30,13 +30,16 @@ class Cp949Encoder {
     Cp949Encoder(const Cp949Encoder&) = delete;
     Cp949Encoder& operator=(const Cp949Encoder&) = delete;
 
-    // False when the C library cannot convert to CP949; then text is left as
-    // it is.
+    // False when no converter could be opened; then text is left as it is.
     bool available() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
+    // Why not: the C library has no CP949 converter at all, rather than no
+    // descriptor to spare for one.
+    bool unsupported() const { return unsupported_; }
     std::string encode(std::string_view utf8);
 
   private:
     iconv_t handle_;
+    bool unsupported_ = false;
 };
 
 }  // namespace sol::posix

@@ -50,7 +50,14 @@ std::unique_ptr<PlatformConsole> openPlatformConsole() {
     }
     try {
         return std::make_unique<posix::TerminalConsole>(options);
-    } catch (const posix::TerminalConsole::SetUpFailed&) {
+    } catch (const posix::TerminalConsole::SetUpFailed& failed) {
+        if (failed.noConverter) {
+            throw unusable("이 시스템은 CP949로 바꿀 수 없어 시작할 수 없습니다",
+                           "cannot start: the C library has no CP949 converter; use a UTF-8 locale",
+                           "\xC0\xCC \xBD\xC3\xBD\xBA\xC5\xDB\xC0\xBA CP949\xB7\xCE \xB9\xD9"
+                           "\xB2\xDC \xBC\xF6 \xBE\xF8\xBE\xEE \xBD\xC3\xC0\xDB\xC7\xD2 \xBC\xF6 "
+                           "\xBE\xF8\xBD\xC0\xB4\xCF\xB4\xD9");
+        }
         throw unusable("파일을 더 열 수 없어 시작할 수 없습니다",
                        "cannot start: no more files may be opened (ulimit -n)",
                        "\xC6\xC4\xC0\xCF\xC0\xBB\x20\xB4\xF5\x20\xBF\xAD\x20\xBC\xF6\x20"

@@ -26,6 +26,9 @@ namespace {
 constexpr TerminalCore::Clock kProbeWait{50};
 // How long giving the terminal back may wait on a terminal that does not read.
 constexpr int kGiveBackWaitMs = 50;
+// How long it waits for the fence's answer: at once from a local terminal,
+// a round trip away over a network.
+constexpr TerminalCore::Clock kFenceWait{500};
 
 // The terminal opened again, non-blocking, so that writing to it never blocks
 // (the shell shares the standard streams' own open file); -1 where that fails.

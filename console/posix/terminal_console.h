@@ -33,9 +33,11 @@ class TerminalConsole final : public PlatformConsole {
     };
 
     // Thrown before the terminal is touched when what protects it (the
-    // signal handling) or what converts its text cannot be had, as when the
-    // process may open no more files.
-    struct SetUpFailed {};
+    // signal handling) or what converts its text cannot be had: the process
+    // may open no more files, or its C library has no CP949 converter.
+    struct SetUpFailed {
+        bool noConverter = false;
+    };
 
     explicit TerminalConsole(Options options);
     ~TerminalConsole() override;
