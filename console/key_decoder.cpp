@@ -240,20 +240,16 @@ void KeyDecoder::feedByte(unsigned char byte, Clock now) {
             ss3(byte);
             break;
         case State::LinuxFunction:
-            reset();  // ESC [ [ A..E: F1..F5 of the Linux console
-            if (byte >= 'A' && byte <= 'E') {
-                emitPair(key::kPadPrefix, key::kF1 + (byte - 'A'));
-            }
-            break;
         case State::MouseBytes:
-            mouseBytes_ += static_cast<char>(byte);
-            if (mouseBytes_.size() == 3) {
+            if (byte < 0x20) {
+                // No such key or report goes on with a control byte: what came
+                // was a stray prefix, and the byte (an arrow's Escape) counts.
                 reset();
-                // Each byte is 32 more than its value; release is button 3.
-                const auto value = [&](int i) {
-                    return static_cast<unsigned char>(mouseBytes_[i]) - 32L;
-                };
-                mouseReport(value(0), value(1), value(2), (value(0) & 3) == 3);
+                ground(byte, now);
+            } else if (state_ == State::LinuxFunction) {
+                linuxFunction(byte);
+            } else {
+                mouseByte(byte);
             }
             break;
         case State::Utf8:
@@ -262,6 +258,23 @@ void KeyDecoder::feedByte(unsigned char byte, Clock now) {
         case State::DoubleByte:
             doubleByte(byte, now);
             break;
+    }
+}
+
+void KeyDecoder::linuxFunction(unsigned char byte) {
+    reset();  // ESC [ [ A..E: F1..F5 of the Linux console
+    if (byte >= 'A' && byte <= 'E') {
+        emitPair(key::kPadPrefix, key::kF1 + (byte - 'A'));
+    }
+}
+
+void KeyDecoder::mouseByte(unsigned char byte) {
+    mouseBytes_ += static_cast<char>(byte);
+    if (mouseBytes_.size() == 3) {
+        reset();
+        // Each byte is 32 more than its value; release is button 3.
+        const auto value = [&](int i) { return static_cast<unsigned char>(mouseBytes_[i]) - 32L; };
+        mouseReport(value(0), value(1), value(2), (value(0) & 3) == 3);
     }
 }
 

@@ -67,6 +67,8 @@ class KeyDecoder {
     void escape(unsigned char byte, Clock now);
     void csi(unsigned char byte, Clock now);
     void ss3(unsigned char byte);
+    void linuxFunction(unsigned char byte);
+    void mouseByte(unsigned char byte);
     void utf8(unsigned char byte, Clock now);
     void doubleByte(unsigned char byte, Clock now);
     void altKey(unsigned char byte);

@@ -98,6 +98,13 @@ INSTANTIATE_TEST_SUITE_P(
         {"double_escape", "\x1b\x1b", {27, 27}},
         {"escape_then_enter", "\x1b\r", {27, 13}},
         {"escape_restarts_sequence", "\x1b[1\x1b[B", {224, 80}},
+        // A stray prefix of a legacy mouse report or a Linux console F-key is
+        // given up at the next control byte, as the Escape of an arrow.
+        {"arrow_after_stray_mouse_prefix", "\x1b[M\x1b[A", {224, 72}},
+        {"arrow_after_mouse_prefix_and_a_byte", "\x1b[M \x1b[B", {224, 80}},
+        {"arrow_after_mouse_prefix_and_two_bytes", "\x1b[M +\x1b[C", {224, 77}},
+        {"enter_after_stray_mouse_prefix", "\x1b[M #\r", {13}},
+        {"arrow_after_stray_linux_prefix", "\x1b[[\x1b[D", {224, 75}},
         {"hangul_is_one_code", "가\r", {0xAC00, 13}},
         {"latin1_never_reads_as_a_prefix", "\xc3\xa0H", {0xFFFD, 72}},
         {"ctrl_space_is_ctrl_at", std::string("\0H", 2), {0, 3, 72}},
@@ -199,7 +206,7 @@ TEST(KeyDecoder, MainButtonDownIsAPressAndEveryOtherReportIsSwallowed) {
               "\x1b[M +&\x1b[M#+&H",
               {Input::press(10, 5), Input::key(72)}},
              {"legacy motion and wheel", "\x1b[M@+&\x1b[M`+&", {}},
-             {"legacy bytes are raw", "\x1b[M \x1b\r\r", {enter}},
+             {"legacy bytes are printable", "\x1b[M\xff\xff\xff\r", {enter}},
              {"cut off by a control byte", "\x1b[<0;12\r", {enter}}}) {
         KeyDecoder decoder;
         decoder.feed(c.bytes, milliseconds{0});
