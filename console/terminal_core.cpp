@@ -62,8 +62,21 @@ void TerminalCore::tick(Clock now) {
     takeProbeAnswer();
 }
 
+std::string TerminalCore::askForFence() {
+    if (probe_ != Probe::Answered) {
+        return {};
+    }
+    fence_ = Probe::Asked;
+    decoder_.expectCursorReport(true);
+    return "\x1b[6n";
+}
+
 void TerminalCore::takeProbeAnswer() {
-    if (const auto report = decoder_.takeCursorReport()) {
+    const auto report = decoder_.takeCursorReport();
+    if (report && fence_ == Probe::Asked) {
+        fence_ = Probe::Answered;
+        decoder_.expectCursorReport(false);
+    } else if (report) {
         probe_ = Probe::Answered;
         decoder_.expectCursorReport(false);
         // Another width repaints everything; the same changes nothing.

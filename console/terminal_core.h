@@ -40,6 +40,14 @@ class TerminalCore {
     // the probe; none if it may wait for ever.
     std::optional<Clock> deadline(Clock now) const;
 
+    // A question sent after the press reports are turned off, whose answer
+    // comes after every report the terminal sent before it read the mode-off:
+    // once it is in, no release of the click that ended the program is still
+    // on its way to the shell. Empty for a terminal that never answered the
+    // probe, which would not answer this either.
+    std::string askForFence();
+    bool fenceAnswered() const { return fence_ == Probe::Answered; }
+
     // Bytes from the terminal, and the time they came.
     void feed(std::string_view bytes, Clock now);
     void tick(Clock now);
@@ -69,6 +77,7 @@ class TerminalCore {
     bool dirty_ = true;  // the picture changed since the last frame
     bool taken_ = false;
     Probe probe_ = Probe::NotAsked;
+    Probe fence_ = Probe::NotAsked;
     Clock probeUntil_{0};
 };
 

@@ -56,6 +56,9 @@ TerminalConsole::TerminalConsole(Options options)
       core_(options.cp949 ? KeyDecoder::Encoding::DoubleByte : KeyDecoder::Encoding::Utf8) {
     // Unprotected, Ctrl-C would leave the terminal raw; unconverted, the
     // screen would be unreadable. Better not to start.
+    if (encoder_ && encoder_->unsupported()) {
+        throw SetUpFailed{.noConverter = true};
+    }
     if (signals_.fd() < 0 || (encoder_ && !encoder_->available())) {
         throw SetUpFailed{};
     }
@@ -218,7 +221,7 @@ void TerminalConsole::handleSignals() {
 }
 
 void TerminalConsole::suspend() {
-    giveBack();
+    giveBack(Fence::Yes);
     SignalPipe::stopNow();
     SignalPipe::take(SIGCONT);  // the continue that ended this stop
     resume();
@@ -331,7 +334,7 @@ std::string TerminalConsole::cleanLine() const {
     return last < 0 ? "\x1b[H" : "\x1b[" + std::to_string(last + 1) + ";1H\r\n";
 }
 
-void TerminalConsole::giveBack() {
+void TerminalConsole::giveBack(Fence fence) {
     active_ = false;
     SignalPipe::disarmCrashRestore();
     std::string bytes;
@@ -341,8 +344,12 @@ void TerminalConsole::giveBack() {
         tcflush(out_, TCOFLUSH);
         bytes += '\x18';
     }
+    const bool fenced = fence == Fence::Yes && core_.taken() && inIsTerminal_;
     if (core_.taken()) {
         bytes += cleanLine() + std::string(kGiveBackTerminal);
+        if (fenced) {
+            bytes += core_.askForFence();
+        }
     } else if (core_.cursorHidden()) {
         bytes += "\x1b[?25h";
     }
@@ -359,10 +366,23 @@ void TerminalConsole::giveBack() {
         }
     }
     outputCut_ = !rest.empty();
+    if (fenced && !outputCut_) {
+        awaitFence();
+    }
     if (saved_) {
         tcsetattr(options_.in, TCSANOW, &*saved_);
     }
     releaseErrorLines();
+}
+
+void TerminalConsole::awaitFence() {
+    const TerminalCore::Clock until = now() + kFenceWait;
+    // What comes meanwhile is decoded as ever: keys typed before a stop
+    // stay for after it; a release is no input.
+    while (!core_.fenceAnswered() && !inputEnded_ && now() < until &&
+           SignalPipe::terminating() == 0) {
+        waitAndRead(until);
+    }
 }
 
 void TerminalConsole::restore() {
@@ -376,7 +396,7 @@ void TerminalConsole::restore() {
             // A signal or a vanished terminal: give back what can be.
         }
     }
-    giveBack();
+    giveBack(SignalPipe::terminating() == 0 ? Fence::Yes : Fence::No);
     if (saved_) {
         tcflush(options_.in, TCIFLUSH);  // keys meant for the game stay out of the shell
     }

@@ -74,8 +74,11 @@ class TerminalConsole final : public PlatformConsole {
     void send(std::string_view bytes, Frame frame = Frame::Whole);
     void waitWritable(int timeoutMs);
     // Restores settings, cursor and main screen without waiting on the
-    // terminal for more than a moment.
-    void giveBack();
+    // terminal for more than a moment. With `fence`, the reports still on
+    // their way are read first (see TerminalCore::askForFence).
+    enum class Fence { No, Yes };
+    void giveBack(Fence fence);
+    void awaitFence();
     std::string cleanLine() const;
 
     Options options_;
