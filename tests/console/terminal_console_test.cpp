@@ -73,7 +73,10 @@ class Pty {
         answerer_ = std::thread([this, afterModeOff] {
             std::size_t answered = seen_.size();
             bool sentLate = afterModeOff.empty();
-            while (!stop_) {
+            // The late report goes out even when the console has already
+            // given the terminal back (that is the fault to catch).
+            const auto until = std::chrono::steady_clock::now() + milliseconds(1000);
+            while (!stop_ || (!sentLate && std::chrono::steady_clock::now() < until)) {
                 pollfd fd{master_, POLLIN, 0};
                 ::poll(&fd, 1, 1);
                 read();
