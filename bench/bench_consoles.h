@@ -7,8 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "console/console.h"
-#include "console/screen_buffer.h"
+#include "console/port/console.h"
 
 namespace sol::bench {
 
@@ -24,32 +23,22 @@ struct ScriptedKey {
 
 class RecordingConsole final : public Console {
   public:
-    // Called before each key read with the picture and whether the screen
-    // was cleared since the last call.
-    using FrameSink = std::function<void(const ScreenBuffer&, bool cleared)>;
+    // Called before each key read with the picture and what changed since
+    // the last call.
+    using FrameSink = std::function<void(const ScreenBuffer&, ScreenBuffer::Changes)>;
     using KeySource = std::function<ScriptedKey()>;
 
     RecordingConsole(FrameSink sink, KeySource keys)
         : sink_(std::move(sink)), keys_(std::move(keys)) {}
 
-    void hideCursor() override {}
-    void gotoXY(int x, int y) override { picture_.moveTo(x, y); }
-    void clearScreen() override {
-        picture_.clear();
-        cleared_ = true;
-    }
-    void write(std::string_view text) override { picture_.write(text); }
     Input readInput() override {
-        sink_(picture_, cleared_);
-        cleared_ = false;
+        sink_(picture(), takeChanges());
         return Input::key(keys_().code);
     }
 
   private:
     FrameSink sink_;
     KeySource keys_;
-    ScreenBuffer picture_;
-    bool cleared_ = false;
 };
 
 }  // namespace sol::bench

@@ -20,9 +20,9 @@
 #include <vector>
 
 #include "bench_consoles.h"
-#include "console/exit_request.h"
-#include "console/frame_renderer.h"
-#include "console/key_codes.h"
+#include "console/port/exit_request.h"
+#include "console/port/key_codes.h"
+#include "console/terminal/frame_renderer.h"
 #include "frontend/menu_loop.h"
 #include "lower_bound.h"
 #include "ncurses_screen.h"
@@ -102,11 +102,11 @@ struct Senders {
           ncurses(glyphWidth, false),
           leaveOk(glyphWidth, true) {}
 
-    void frame(const ScreenBuffer& picture, std::size_t (&bytes)[kSenders]) {
+    void frame(const ScreenBuffer& picture, RowSet changed, std::size_t (&bytes)[kSenders]) {
         std::string out;
-        renderer.present(picture, true, out);
+        renderer.present(picture, changed, true, out);
         bytes[kRenderer] = out.size();
-        layout.changedRows(picture);
+        layout.changedRows(picture, changed);
         layout.commit();
         for (int y = 0; y < ScreenBuffer::kRows; ++y) {
             rows[y] = layout.target(y);
@@ -129,14 +129,14 @@ std::vector<Record> playSession(std::uint32_t seed, std::vector<ScreenBuffer>* p
     SessionScript script(seed);
     Senders narrow(GlyphWidth::Narrow);
     Senders wide(GlyphWidth::Wide);
-    auto sink = [&](const ScreenBuffer& picture, bool cleared) {
+    auto sink = [&](const ScreenBuffer& picture, ScreenBuffer::Changes changes) {
         Record& record = records.back();
-        if (record.op == Op::Lay && !cleared) {
+        if (record.op == Op::Lay && !changes.cleared) {
             record.op = Op::Refused;
         }
         std::size_t bytes[2][kSenders];
-        narrow.frame(picture, bytes[0]);
-        wide.frame(picture, bytes[1]);
+        narrow.frame(picture, changes.rows, bytes[0]);
+        wide.frame(picture, changes.rows, bytes[1]);
         for (int s = 0; s < kSenders; ++s) {
             for (int w = 0; w < 2; ++w) {
                 record.bytes[s][w] += bytes[w][s];
@@ -266,7 +266,7 @@ void BM_Renderer(benchmark::State& state) {
         FrameRenderer renderer(GlyphWidth::Narrow);
         std::string out;
         for (const ScreenBuffer& picture : gPictures) {
-            renderer.present(picture, true, out);
+            renderer.present(picture, kAllRows, true, out);
             out.clear();
         }
     }
@@ -277,7 +277,7 @@ void BM_Ncurses(benchmark::State& state) {
     FrameDiff layout(GlyphWidth::Narrow);
     std::vector<Rows> frames;
     for (const ScreenBuffer& picture : gPictures) {
-        layout.changedRows(picture);
+        layout.changedRows(picture, kAllRows);
         layout.commit();
         Rows rows;
         for (int y = 0; y < ScreenBuffer::kRows; ++y) {

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <array>
 
-#include "console/frame_diff.h"
+#include "console/terminal/frame_diff.h"
 
 namespace sol::bench {
 

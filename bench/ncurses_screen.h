@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "console/frame_diff.h"
+#include "console/terminal/frame_diff.h"
 
 namespace sol::bench {
 

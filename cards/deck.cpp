@@ -7,7 +7,6 @@ namespace sol {
 namespace {
 
 constexpr int kDealtCards = 5;
-constexpr Shape kShapes[] = {Shape::Heart, Shape::Diamond, Shape::Club, Shape::Spade};
 
 static_assert(GameState::kDeckSize <= CardStack::kCapacity,
               "the whole deck fits on one pile, so dealing cannot fail");

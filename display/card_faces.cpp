@@ -2,60 +2,23 @@
 
 #include <string>
 
+#include "cards/card_words.h"
 #include "display/layout.h"
+#include "display/put_at.h"
 
 namespace sol {
 namespace {
 
-constexpr const char* kBlank = "  ";
+constexpr std::string_view kBlank = "  ";
 
-const char* symbolOf(Shape shape) {
-    switch (shape) {
-        case Shape::Heart:
-            return "♥";
-        case Shape::Diamond:
-            return "◆";
-        case Shape::Club:
-            return "♣";
-        case Shape::Spade:
-            return "♠";
-    }
-    return nullptr;
-}
-
-const char* letterRankOf(int number) {
-    switch (number) {
-        case 1:
-            return "A ";
-        case 11:
-            return "J ";
-        case 12:
-            return "Q ";
-        case 13:
-            return "K ";
-        default:
-            return nullptr;
-    }
-}
-
-void writeAt(Console& console, int x, int y, const std::string& text) {
-    console.gotoXY(x, y);
-    console.write(text);
-}
-
-void writeSymbol(Console& console, int x, int y, Shape shape) {
-    if (const char* symbol = symbolOf(shape)) {
-        writeAt(console, x, y, symbol);
-    }
+void writeSymbol(Console& console, layout::Pos at, Shape shape) {
+    putAt(console, at, wordsOf(shape).glyph);
 }
 
 // A slot shows two columns before the next box's border, so a 10 is written
 // without its trailing blank to leave that border whole.
 std::string playerRank(int number) {
-    if (const char* letter = letterRankOf(number)) {
-        return letter;
-    }
-    return number == 10 ? "10" : std::to_string(number) + " ";
+    return number == kTen ? rankFace(number) : rankFace(number) + " ";
 }
 
 // The blank after a one-digit number wipes the second digit of a card that
@@ -70,11 +33,11 @@ void showPlayerHand(Console& console, const Hand& hand) {
     for (int k = 0; k < Hand::kCapacity; ++k) {
         const int x = layout::slotFaceColumn(k);
         if (k < hand.count) {
-            writeSymbol(console, x, y, hand.cards[k].shape);
-            writeAt(console, x, y + 1, playerRank(hand.cards[k].number));
+            writeSymbol(console, {x, y}, hand.cards[k].shape);
+            putAt(console, {x, y + 1}, playerRank(hand.cards[k].number));
         } else {
-            writeAt(console, x, y, kBlank);
-            writeAt(console, x, y + 1, kBlank);
+            putAt(console, {x, y}, kBlank);
+            putAt(console, {x, y + 1}, kBlank);
         }
     }
 }
@@ -84,23 +47,23 @@ void showComputerHand(Console& console, const Hand& hand) {
     for (int k = 0; k < Hand::kCapacity; ++k) {
         const int x = layout::slotFaceColumn(k);
         if (k < hand.count) {
-            writeAt(console, x, y, std::string(1, static_cast<char>(hand.cards[k].shape)));
-            writeAt(console, x, y + 1, computerNumber(hand.cards[k].number));
+            putAt(console, {x, y}, std::string(1, wordsOf(hand.cards[k].shape).letter));
+            putAt(console, {x, y + 1}, computerNumber(hand.cards[k].number));
         } else {
-            writeAt(console, x, y, kBlank);
-            writeAt(console, x, y + 1, kBlank);
+            putAt(console, {x, y}, kBlank);
+            putAt(console, {x, y + 1}, kBlank);
         }
     }
 }
 
 void showCardInPlay(Console& console, Card card) {
     const auto [x, y] = layout::kInPlayFace;
-    writeSymbol(console, x, y, card.shape);
+    writeSymbol(console, {x, y}, card.shape);
     // The digits first, so that "11 " leaves its third column blank under
     // the letter written over it.
-    writeAt(console, x, y + 1, std::to_string(card.number) + " ");
-    if (const char* letter = letterRankOf(card.number)) {
-        writeAt(console, x, y + 1, letter);
+    putAt(console, {x, y + 1}, std::to_string(card.number) + " ");
+    if (hasLetterFace(card.number)) {
+        putAt(console, {x, y + 1}, rankFace(card.number) + " ");
     }
 }
 

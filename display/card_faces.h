@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cards/game_state.h"
-#include "console/console.h"
+#include "console/port/console.h"
 
 namespace sol {
 

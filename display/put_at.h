@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "console/console.h"
+#include "console/port/console.h"
 #include "display/layout.h"
 
 namespace sol {

@@ -1,45 +1,26 @@
 #include "display/spoken_text.h"
 
+#include <optional>
+
+#include "cards/card_words.h"
+#include "display/menu_entries.h"
 #include "display/table.h"
 
 namespace sol {
+
+std::string spokenCard(Card card) {
+    return std::string(wordsOf(card.shape).word) + " " + rankWord(card.number);
+}
+
 namespace {
 
-constexpr const char* kEntryNames[] = {"게임 시작", "게임 설명", "종료 하기"};
+// The menu's marker and the rules' headings: no word of its own.
+constexpr std::string_view kPointer = "☞";
 constexpr const char* kHowToChoose =
     "위아래 화살표로 고르고 Enter를 누르세요. 항목을 눌러도 됩니다.";
 constexpr const char* kHowToPlay =
     "왼쪽 오른쪽 화살표로 카드를 고르고 Enter로 냅니다. 위 화살표 다음 Enter는 카드 한 장 "
     "받기입니다. 카드나 카드 더미를 눌러도 됩니다.";
-
-const char* shapeWord(Shape shape) {
-    switch (shape) {
-        case Shape::Heart:
-            return "하트";
-        case Shape::Diamond:
-            return "다이아몬드";
-        case Shape::Club:
-            return "클로버";
-        case Shape::Spade:
-            return "스페이드";
-    }
-    return "";
-}
-
-std::string rankWord(int number) {
-    switch (number) {
-        case 1:
-            return "에이스";
-        case 11:
-            return "잭";
-        case 12:
-            return "퀸";
-        case 13:
-            return "킹";
-        default:
-            return std::to_string(number);
-    }
-}
 
 // 을 after a word spoken with a final consonant, 를 after one without: the
 // ranks as a reader says them (삼, 육, 칠, 팔, 십; 잭, 퀸, 킹).
@@ -49,10 +30,10 @@ const char* objectParticle(Card card) {
         case 6:
         case 7:
         case 8:
-        case 10:
-        case 11:
-        case 12:
-        case 13:
+        case kTen:
+        case kJack:
+        case kQueen:
+        case kKing:
             return "을";
         default:
             return "를";
@@ -117,38 +98,33 @@ std::string drew(const GameState& game, Side mover, const Report& report) {
     return "컴퓨터가 한 장 받았습니다: " + spokenCard(report.card) + ".";
 }
 
-}  // namespace
-
-std::string spokenCard(Card card) {
-    return std::string(shapeWord(card.shape)) + " " + rankWord(card.number);
+// The shape whose glyph `text` begins with.
+std::optional<Shape> leadingShape(std::string_view text) {
+    for (const Shape shape : kShapes) {
+        if (text.starts_with(wordsOf(shape).glyph)) {
+            return shape;
+        }
+    }
+    return std::nullopt;
 }
+
+}  // namespace
 
 std::string menuSentence(int entry, bool opened) {
     const std::string at =
-        std::string(kEntryNames[entry - 1]) + ", " + std::to_string(entry) + "/3";
+        std::string(kMenuEntryNames[entry - 1]) + ", " + std::to_string(entry) + "/3";
     return opened ? std::string("솔방울 메뉴. ") + kHowToChoose + " " + at : at;
 }
 
 std::string spokenLine(std::string_view line) {
-    struct Word {
-        std::string_view symbol;
-        std::string_view word;
-    };
-    static constexpr Word kWords[] = {
-        {"♣", "클로버"}, {"♥", "하트"}, {"◆", "다이아몬드"}, {"♠", "스페이드"}, {"☞", ""},
-    };
     std::string text;
     while (!line.empty()) {
-        bool replaced = false;
-        for (const Word& w : kWords) {
-            if (line.starts_with(w.symbol)) {
-                text += w.word;
-                line.remove_prefix(w.symbol.size());
-                replaced = true;
-                break;
-            }
-        }
-        if (!replaced) {
+        if (const std::optional<Shape> shape = leadingShape(line)) {
+            text += wordsOf(*shape).word;
+            line.remove_prefix(wordsOf(*shape).glyph.size());
+        } else if (line.starts_with(kPointer)) {
+            line.remove_prefix(kPointer.size());
+        } else {
             text += line.front();
             line.remove_prefix(1);
         }
@@ -157,6 +133,8 @@ std::string spokenLine(std::string_view line) {
     const auto last = text.find_last_not_of(" -\n");
     return first == std::string::npos ? "" : text.substr(first, last - first + 1);
 }
+
+namespace {
 
 std::string dealSentence(const GameState& game) {
     return "카드를 나눴습니다. 내 카드 " + count(game.playerHand) + ": " +
@@ -216,6 +194,30 @@ std::string reportSentence(const GameState& game, Side mover, const Report& repo
 std::string resultSentence(Side winner) {
     return std::string(winner == Side::Player ? "이겼습니다!" : "졌습니다.") +
            " 아무 키나 누르거나 화면을 누르면 끝납니다.";
+}
+
+}  // namespace
+
+std::string narrate(const GameState& game, const TableEvent& event) {
+    using Kind = TableEvent::Kind;
+    switch (event.kind) {
+        case Kind::Dealt:
+            return dealSentence(game);
+        case Kind::Step:
+            return reportSentence(game, event.mover, event.report);
+        case Kind::MarkerAt:
+            return markerSentence(game, event.sel);
+        case Kind::DrawOffered:
+            return drawOfferSentence();
+        case Kind::DrawOfferClosed:
+            return event.taken ? "" : drawOfferGivenUpSentence();
+        case Kind::Result:
+            return resultSentence(*event.report.winner);
+        case Kind::AwaitingInput:
+        case Kind::InputTaken:
+            break;
+    }
+    return {};
 }
 
 }  // namespace sol

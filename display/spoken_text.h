@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cards/game_state.h"
+#include "display/table_event.h"
 
 namespace sol {
 
@@ -20,16 +21,8 @@ std::string menuSentence(int entry, bool opened);
 // dropped, for the rules screen.
 std::string spokenLine(std::string_view line);
 
-// After the deal: the player's cards in slot order, the card in play and the
-// computer's cards, and how to play.
-std::string dealSentence(const GameState& game);
-// △ under the player's slot `sel`, counted from 1.
-std::string markerSentence(const GameState& game, int sel);
-std::string drawOfferSentence();
-std::string drawOfferGivenUpSentence();
-// What a step of `mover` did, as `report` tells it, in the position after it.
-std::string reportSentence(const GameState& game, Side mover, const Report& report);
-// The banner of the game's result and how to go on.
-std::string resultSentence(Side winner);
+// The sentence of a table event, in the position after it; empty for an
+// event that says nothing (the marker drawn and taken away around a wait).
+std::string narrate(const GameState& game, const TableEvent& event);
 
 }  // namespace sol

@@ -7,9 +7,9 @@
 #include <memory>
 #include <string>
 
-#include "console/error_output.h"
-#include "console/exit_request.h"
-#include "console/platform_console.h"
+#include "console/port/error_output.h"
+#include "console/port/exit_request.h"
+#include "console/port/platform_console.h"
 #include "frontend/menu_loop.h"
 
 int main() {

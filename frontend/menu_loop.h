@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "console/console.h"
+#include "console/port/console.h"
 
 namespace sol {
 

@@ -1,7 +1,10 @@
 #include "frontend/menu_screen.h"
 
-#include "console/key_codes.h"
+#include <string>
+
+#include "console/port/key_codes.h"
 #include "display/layout.h"
+#include "display/menu_entries.h"
 #include "display/outer_frame.h"
 #include "display/put_at.h"
 #include "display/spoken_text.h"
@@ -14,11 +17,8 @@ constexpr const char* kCredits[] = {"솔방울", "v" SOLBANGUL_VERSION};
 constexpr const char* kTitle = "        < 메 뉴 >          ";
 constexpr const char* kBoxTop = " ┏━━━━━━━━━┓";
 constexpr const char* kBoxBottom = " ┗━━━━━━━━━┛";
-constexpr const char* kEntries[] = {
-    " ┃    게임 시작     ┃",
-    " ┃    게임 설명     ┃",
-    " ┃    종료 하기     ┃",
-};
+constexpr const char* kEntryLeft = " ┃    ";
+constexpr const char* kEntryRight = "     ┃";
 
 void drawMenu(Console& console) {
     console.clearScreen();
@@ -29,7 +29,8 @@ void drawMenu(Console& console) {
     for (int entry = 1; entry <= 3; ++entry) {
         const int row = layout::menuEntryRow(entry);
         putAt(console, {layout::kMenuBoxColumn, row - 1}, kBoxTop);
-        putAt(console, {layout::kMenuBoxColumn, row}, kEntries[entry - 1]);
+        putAt(console, {layout::kMenuBoxColumn, row},
+              kEntryLeft + std::string(kMenuEntryNames[entry - 1]) + kEntryRight);
         putAt(console, {layout::kMenuBoxColumn, row + 1}, kBoxBottom);
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "console/console.h"
+#include "console/port/console.h"
 
 namespace sol {
 

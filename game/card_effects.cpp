@@ -3,11 +3,6 @@
 namespace sol {
 namespace {
 
-constexpr int kAce = 1;
-constexpr int kTwo = 2;
-constexpr int kJack = 11;
-constexpr int kKing = 13;
-
 int penaltyOf(int number) {
     switch (number) {
         case kTwo:

@@ -3,13 +3,8 @@
 #include <optional>
 
 #include "cards/deck.h"
-#include "console/error_output.h"
-#include "display/banners.h"
-#include "display/card_faces.h"
-#include "display/layout.h"
-#include "display/put_at.h"
-#include "display/spoken_text.h"
-#include "display/table.h"
+#include "console/port/error_output.h"
+#include "display/table_view.h"
 #include "game/computer_move.h"
 #include "game/table_input.h"
 
@@ -22,22 +17,9 @@ constexpr int kGameOverStatus = 1;
 // Recycle once the draw pile holds eight cards or fewer.
 constexpr int kRecycleBelowTop = 8;
 
-void showBanner(Console& console, Side winner) {
-    console.say(resultSentence(winner));
-    console.clearScreen();
-    if (winner == Side::Player) {
-        showWin(console);
-    } else {
-        showLose(console);
-    }
-    console.readInput();  // any key or press
-}
-
 // Shows what a step of `mover` did; the exit status once the game is over.
 std::optional<int> show(Console& console, const GameState& game, Side mover, const Report& report) {
-    if (const std::string sentence = reportSentence(game, mover, report); !sentence.empty()) {
-        console.say(sentence);
-    }
+    showAndSay(console, game, {.kind = TableEvent::Kind::Step, .mover = mover, .report = report});
     for (int i = 0; i < report.droppedCards; ++i) {
         writeErrorLine("스택 포화 에러\n");
     }
@@ -46,29 +28,9 @@ std::optional<int> show(Console& console, const GameState& game, Side mover, con
         return kGameOverStatus;
     }
     if (report.winner) {
-        showBanner(console, *report.winner);
+        showAndSay(console, game, {.kind = TableEvent::Kind::Result, .report = report});
+        console.readInput();  // any key or press
         return kGameOverStatus;
-    }
-    switch (report.event) {
-        case Event::Laid:
-            // The player's lay redraws the whole table, which also wipes a
-            // refusal or recycling line; the computer's leaves it.
-            if (mover == Side::Player) {
-                drawTable(console);
-            }
-            showCards(console, game);
-            break;
-        case Event::Drew:
-            showCards(console, game);
-            break;
-        case Event::Refused:
-            putAt(console, layout::kRefusalMessage, kRefusalText);
-            break;
-        case Event::Recycled:
-            putAt(console, layout::kRecycleMessage, kRecycleText);
-            break;
-        case Event::None:
-            break;
     }
     return std::nullopt;
 }
@@ -77,10 +39,8 @@ std::optional<int> show(Console& console, const GameState& game, Side mover, con
 
 int playGame(Console& console, std::uint32_t seed) {
     GameState game;
-    drawTable(console);
     dealCards(game, seed);
-    showCards(console, game);
-    console.say(dealSentence(game));
+    showAndSay(console, game, {.kind = TableEvent::Kind::Dealt});
     return runGameLoop(console, game);
 }
 
@@ -101,7 +61,7 @@ int runGameLoop(Console& console, GameState& game) {
         if (mover == Side::Computer && game.turn == Side::Player) {
             // Back to the player: where △ stands, which the hand's changes
             // may have moved onto another card or an empty slot.
-            console.say(markerSentence(game, sel));
+            showAndSay(console, game, {.kind = TableEvent::Kind::MarkerAt, .sel = sel});
         }
     }
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "cards/game_state.h"
-#include "console/console.h"
+#include "console/port/console.h"
 
 namespace sol {
 

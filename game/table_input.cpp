@@ -1,32 +1,24 @@
 #include "game/table_input.h"
 
-#include "console/key_codes.h"
+#include "console/port/key_codes.h"
 #include "display/layout.h"
-#include "display/put_at.h"
-#include "display/spoken_text.h"
+#include "display/table_view.h"
 #include "game/player_moves.h"
 
 namespace sol {
 namespace {
 
-// `sel` counts slots from 1.
-layout::Pos selectionMarker(int sel) {
-    return {layout::slotBoxColumn(sel - 1), layout::kSelectionMarkerRow};
-}
+using Kind = TableEvent::Kind;
 
 // Up, or a press on the pile, asks for a card; only Enter or a second press
 // on the pile confirms it, any other key or press gives it up.
 Report offerDraw(Console& console, GameState& game) {
-    putAt(console, layout::kDrawMarker, " △");
-    console.say(drawOfferSentence());
-    Report report;
+    showAndSay(console, game, {.kind = Kind::DrawOffered});
     const Input input = console.readInput();
-    if (input.isKey(key::kEnter) || (input.isPress() && layout::onDrawPile(input.x, input.y))) {
-        report = playerDraw(game);
-    } else {
-        console.say(drawOfferGivenUpSentence());
-    }
-    putAt(console, layout::kDrawMarker, "  ");
+    const bool take =
+        input.isKey(key::kEnter) || (input.isPress() && layout::onDrawPile(input.x, input.y));
+    const Report report = take ? playerDraw(game) : Report{};
+    showAndSay(console, game, {.kind = Kind::DrawOfferClosed, .taken = take});
     return report;
 }
 
@@ -50,10 +42,9 @@ Report press(Console& console, GameState& game, int& sel, int x, int y) {
 // The prefix of an arrow key is ignored like any code not listed, so the
 // arrow's own code (the same as H, P, K or M) acts on the next read.
 Report playerInput(Console& console, GameState& game, int& sel) {
-    console.hideCursor();
-    putAt(console, selectionMarker(sel), " △");
+    showAndSay(console, game, {.kind = Kind::AwaitingInput, .sel = sel});
     const Input input = console.readInput();
-    putAt(console, selectionMarker(sel), "  ");
+    showAndSay(console, game, {.kind = Kind::InputTaken, .sel = sel});
     if (input.isPress()) {
         return press(console, game, sel, input.x, input.y);
     }
@@ -74,7 +65,7 @@ Report playerInput(Console& console, GameState& game, int& sel) {
         default:
             return {};
     }
-    console.say(markerSentence(game, sel));
+    showAndSay(console, game, {.kind = Kind::MarkerAt, .sel = sel});
     return {};
 }
 

@@ -12,7 +12,7 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "console/text_width.h"
+#include "console/port/text_width.h"
 
 namespace sol::posix {
 

@@ -8,7 +8,7 @@
 
 #include "console/posix/own_descriptor.h"
 #include "console/posix/pending_signals.h"
-#include "console/terminal_modes.h"
+#include "console/terminal/terminal_modes.h"
 
 namespace sol::posix {
 namespace {

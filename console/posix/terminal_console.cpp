@@ -11,12 +11,12 @@
 #include <cerrno>
 #include <cstdint>
 
-#include "console/error_output.h"
-#include "console/exit_request.h"
+#include "console/port/error_output.h"
+#include "console/port/exit_request.h"
 #include "console/posix/own_descriptor.h"
-#include "console/size_notice.h"
-#include "console/terminal_modes.h"
-#include "console/width_probe.h"
+#include "console/terminal/size_notice.h"
+#include "console/terminal/terminal_modes.h"
+#include "console/terminal/width_probe.h"
 
 namespace sol::posix {
 namespace {
@@ -111,25 +111,6 @@ void TerminalConsole::enterRawMode() {
     tcsetattr(options_.in, TCSANOW, &raw);
 }
 
-void TerminalConsole::hideCursor() {
-    core_.hideCursor();
-}
-
-void TerminalConsole::gotoXY(int x, int y) {
-    core_.gotoXY(x, y);
-}
-
-void TerminalConsole::clearScreen() {
-    if (!core_.taken()) {
-        takeOverScreen();
-    }
-    core_.clearScreen();
-}
-
-void TerminalConsole::write(std::string_view text) {
-    core_.write(text);
-}
-
 void TerminalConsole::takeOverScreen() {
     // Only a terminal that is read can answer the probe.
     send(core_.takeOver(kTakeTerminal, inIsTerminal_ && outIsTerminal_, now(), kProbeWait));
@@ -137,6 +118,9 @@ void TerminalConsole::takeOverScreen() {
 }
 
 Input TerminalConsole::readInput() {
+    if (!core_.taken()) {
+        takeOverScreen();
+    }
     for (;;) {
         handleSignals();
         if (core_.awaitingProbe(now()) && !inputEnded_) {
@@ -268,7 +252,8 @@ void TerminalConsole::present() {
         return;
     }
     noticeShown_ = false;
-    if (const std::string frame = core_.frame(); !frame.empty()) {
+    if (const std::string frame = core_.frame(picture(), takeChanges().rows, cursorHidden());
+        !frame.empty()) {
         send(frame, Frame::Abandonable);
     }
 }
@@ -323,7 +308,7 @@ std::string TerminalConsole::cleanLine() const {
     int last = -1;
     for (int y = 0; y < ScreenBuffer::kRows; ++y) {
         for (int x = 0; x < ScreenBuffer::kColumns; ++x) {
-            if (core_.picture().at(x, y).ch != U' ') {
+            if (picture().at(x, y).ch != U' ') {
                 last = y;
                 break;
             }
@@ -350,8 +335,6 @@ void TerminalConsole::giveBack(Fence fence) {
         if (fenced) {
             bytes += core_.askForFence();
         }
-    } else if (core_.cursorHidden()) {
-        bytes += "\x1b[?25h";
     }
     const auto until = Clock::now() + std::chrono::milliseconds(kGiveBackWaitMs);
     std::string_view rest = bytes;

@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "console/platform_console.h"
+#include "console/port/platform_console.h"
 #include "console/posix/cp949_output.h"
 #include "console/posix/signal_pipe.h"
-#include "console/terminal_core.h"
+#include "console/terminal/terminal_core.h"
 
 namespace sol::posix {
 
@@ -19,11 +19,11 @@ namespace sol::posix {
 // of the game needs. An unset TERM is taken to mean a usual terminal.
 bool positionsCursor(std::string_view term);
 
-// A Unix terminal as the game's console: the terminal core keeps the picture
-// and decodes the input; this side reads and writes the terminal, sends each
-// frame in one write before every key wait, and answers signals, which arrive
-// as flags seen in the same wait. Nothing blocks but poll(), so a signal is
-// answered at once even while the terminal has stopped reading.
+// A Unix terminal as the game's console: it takes the terminal at the first
+// key wait, sends the picture, rendered by the terminal core, in one write
+// before every key wait, reads and decodes the keys, and answers signals,
+// which arrive as flags seen in the same wait. Nothing blocks but poll(), so
+// a signal is answered at once even while the terminal has stopped reading.
 class TerminalConsole final : public PlatformConsole {
   public:
     struct Options {
@@ -44,10 +44,6 @@ class TerminalConsole final : public PlatformConsole {
     TerminalConsole(const TerminalConsole&) = delete;
     TerminalConsole& operator=(const TerminalConsole&) = delete;
 
-    void hideCursor() override;
-    void gotoXY(int x, int y) override;
-    void clearScreen() override;
-    void write(std::string_view text) override;
     Input readInput() override;
     void restore() override;
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "console/terminal_modes.h"
+#include "console/terminal/terminal_modes.h"
 
 namespace {
 
@@ -49,23 +49,23 @@ TerminalCore::Clock WebConsole::now() const {
     return TerminalCore::Clock{static_cast<std::int64_t>(emscripten_get_now())};
 }
 
-void WebConsole::clearScreen() {
+Input WebConsole::readInput() {
     if (!core_.taken()) {
         // xterm.js turns clicks and taps into press reports once asked; the
         // page resets the terminal when the program ends.
         send(core_.takeOver(kReportPresses, true, now(), kProbeWait));
     }
-    core_.clearScreen();
-}
-
-Input WebConsole::readInput() {
     for (;;) {
-        send(core_.frame());
+        sendFrame();
         if (core_.hasInput()) {
             return core_.nextInput();
         }
         waitAndRead(core_.deadline(now()));
     }
+}
+
+void WebConsole::sendFrame() {
+    send(core_.frame(picture(), takeChanges().rows, cursorHidden()));
 }
 
 void WebConsole::waitAndRead(std::optional<TerminalCore::Clock> deadline) {
@@ -97,7 +97,7 @@ void WebConsole::restore() {
     active_ = false;
     // The last picture stays on the page: the banner, or the cleared screen
     // after a quit.
-    send(core_.frame());
+    sendFrame();
     solTerminalEnded();
 }
 

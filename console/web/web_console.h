@@ -2,14 +2,14 @@
 
 #include <optional>
 
-#include "console/platform_console.h"
-#include "console/terminal_core.h"
+#include "console/port/platform_console.h"
+#include "console/terminal/terminal_core.h"
 
 namespace sol::web {
 
 // The xterm.js terminal of a web page as the game's console. The terminal
-// core keeps the picture and decodes what the page's terminal sends, as for
-// a Unix terminal; this side only passes bytes to and from the page. A key
+// core renders the picture and decodes what the page's terminal sends, as
+// for a Unix terminal; this side only passes bytes to and from the page. A key
 // wait suspends the program (Asyncify) until the page
 // has input, so the browser's event loop keeps running meanwhile.
 //
@@ -22,10 +22,6 @@ class WebConsole final : public PlatformConsole {
     WebConsole(const WebConsole&) = delete;
     WebConsole& operator=(const WebConsole&) = delete;
 
-    void hideCursor() override { core_.hideCursor(); }
-    void gotoXY(int x, int y) override { core_.gotoXY(x, y); }
-    void clearScreen() override;
-    void write(std::string_view text) override { core_.write(text); }
     Input readInput() override;
     // To the page's live region.
     void say(std::string_view sentence) override;
@@ -40,6 +36,7 @@ class WebConsole final : public PlatformConsole {
     // what came to the core.
     void waitAndRead(std::optional<TerminalCore::Clock> deadline);
     void send(std::string_view bytes);
+    void sendFrame();
 
     TerminalCore core_;
     bool active_ = true;

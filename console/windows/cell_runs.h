@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "console/frame_diff.h"
-#include "console/screen_buffer.h"
+#include "console/port/screen_buffer.h"
+#include "console/terminal/frame_diff.h"
 
 namespace sol::win {
 
@@ -30,13 +30,15 @@ inline void appendUtf16(std::u16string& out, char32_t ch) {
 }
 
 // The writes that bring a console showing what `diff` holds as shown up to
-// `picture`; the diff then holds the picture as shown. Unchanged cells
-// between two changes are written again when the gap is short, which costs
-// less than a separate call.
-inline std::vector<CellRun> changedRuns(FrameDiff& diff, const ScreenBuffer& picture) {
+// `picture`, whose rows outside `changed` are as they were at the last call;
+// the diff then holds the picture as shown. Unchanged cells between two
+// changes are written again when the gap is short, which costs less than a
+// separate call.
+inline std::vector<CellRun> changedRuns(FrameDiff& diff, const ScreenBuffer& picture,
+                                        RowSet changed) {
     constexpr int kMergeGap = 3;
     std::vector<CellRun> runs;
-    for (const int y : diff.changedRows(picture)) {
+    for (const int y : diff.changedRows(picture, changed)) {
         const TerminalRow& target = diff.target(y);
         int end = -kMergeGap - 1;  // one past the last column of the row's last run
         FrameDiff::forEachSpan(diff.shown(y), target, [&](int from, int to) {

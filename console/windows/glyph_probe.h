@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "console/frame_diff.h"
+#include "console/terminal/frame_diff.h"
 
 namespace sol::win {
 

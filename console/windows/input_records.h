@@ -2,10 +2,11 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 
-#include "console/input.h"
-#include "console/key_codes.h"
+#include "console/port/input.h"
+#include "console/port/key_codes.h"
 
 namespace sol::win {
 
@@ -62,9 +63,9 @@ class RecordDecoder {
     }
 
   private:
-    void pair(int prefix, int code) {
-        inputs_.push_back(Input::key(prefix));
-        inputs_.push_back(Input::key(code));
+    void pair(key::Pair keys) {
+        inputs_.push_back(Input::key(keys.prefix));
+        inputs_.push_back(Input::key(keys.code));
     }
 
     void addKey(const KeyRecord& r) {
@@ -72,46 +73,37 @@ class RecordDecoder {
         constexpr int kF1Scan = 59, kF10Scan = 68, kF11Scan = 87, kF12Scan = 88;
         constexpr int kUpScan = 72, kLeftScan = 75, kRightScan = 77, kDownScan = 80;
         const int scan = r.scanCode;
+        const key::Modifiers mods{r.shift, r.alt, r.ctrl};
         if (scan >= kF1Scan && scan <= kF10Scan) {
-            const int base = r.ctrl    ? key::kCtrlF1
-                             : r.alt   ? key::kAltF1
-                             : r.shift ? key::kShiftF1
-                                       : key::kF1;
-            pair(key::kPadPrefix, base + (scan - kF1Scan));
+            pair(key::functionKey(scan - kF1Scan, mods));
             return;
         }
         if (scan == kF11Scan || scan == kF12Scan) {
-            const int offset = r.ctrl ? 4 : r.alt ? 6 : r.shift ? 2 : 0;
-            pair(key::kPrefix, key::kF11 + (scan - kF11Scan) + offset);
+            pair(key::f11Key(scan - kF11Scan, mods));
             return;
         }
         const bool cursorBlock = scan >= key::kHome && scan <= key::kDelete;
         if (cursorBlock && (r.enhanced || r.text.empty())) {
-            const bool arrow =
-                scan == kUpScan || scan == kDownScan || scan == kLeftScan || scan == kRightScan;
-            if (arrow && r.ctrl) {
-                pair(key::kPrefix, scan == kUpScan     ? key::kCtrlUp
-                                   : scan == kDownScan ? key::kCtrlDown
-                                   : scan == kLeftScan ? key::kCtrlLeft
-                                                       : key::kCtrlRight);
-            } else if (arrow && r.alt) {
-                pair(key::kPadPrefix, scan == kUpScan     ? key::kAltUp
-                                      : scan == kDownScan ? key::kAltDown
-                                      : scan == kLeftScan ? key::kAltLeft
-                                                          : key::kAltRight);
+            const auto arrow = scan == kUpScan      ? key::Arrow::Up
+                               : scan == kDownScan  ? key::Arrow::Down
+                               : scan == kLeftScan  ? key::Arrow::Left
+                               : scan == kRightScan ? key::Arrow::Right
+                                                    : std::optional<key::Arrow>{};
+            if (arrow && (r.ctrl || r.alt)) {
+                pair(key::arrowKey(*arrow, mods));
             } else {
                 // The keypad's keys with Num Lock off have the same codes
                 // after 0; the cursor block's after 224.
-                pair(r.enhanced ? key::kPrefix : key::kPadPrefix, scan);
+                pair({r.enhanced ? key::kPrefix : key::kPadPrefix, scan});
             }
             return;
         }
         if (r.alt && !r.ctrl && r.text.size() == 1 && scan != 0) {
             // Alt and a letter: its scan code; Alt and a digit: 120 on.
             const char c = r.text[0];
-            pair(key::kPadPrefix, c >= '1' && c <= '9' ? key::kAltDigit1 + (c - '1')
-                                  : c == '0'           ? key::kAltDigit1 + 9
-                                                       : scan);
+            pair({key::kPadPrefix, c >= '1' && c <= '9' ? key::kAltDigit1 + (c - '1')
+                                   : c == '0'           ? key::kAltDigit1 + 9
+                                                        : scan});
             return;
         }
         for (const char byte : r.text) {

@@ -1,11 +1,11 @@
 #include "console/windows/windows_console.h"
 
 #include <csignal>
-#include <cstdint>
 #include <cstdlib>
+#include <stdexcept>
 
-#include "console/error_output.h"
-#include "console/exit_request.h"
+#include "console/port/error_output.h"
+#include "console/port/exit_request.h"
 #include "console/windows/cell_runs.h"
 #include "console/windows/glyph_probe.h"
 #include "console/windows/input_records.h"
@@ -83,9 +83,8 @@ win::MouseRecord mouseRecord(const MOUSE_EVENT_RECORD& mouse) {
 
 namespace win {
 
-WindowsConsole::WindowsConsole()
-    : out_(GetStdHandle(STD_OUTPUT_HANDLE)), isConsole_(isConsoleHandle(out_)) {
-    if (isConsole_ && GetConsoleCursorInfo(out_, &savedCursor_)) {
+WindowsConsole::WindowsConsole() : out_(GetStdHandle(STD_OUTPUT_HANDLE)) {
+    if (GetConsoleCursorInfo(out_, &savedCursor_)) {
         cursorSaved_ = true;
         gCtrlOut = out_;
         gCtrlCursor = savedCursor_;
@@ -131,29 +130,7 @@ void WindowsConsole::takeInput() {
     SetConsoleMode(in_, mode);
 }
 
-void WindowsConsole::hideCursor() {
-    if (!isConsole_) {
-        return;
-    }
-    CONSOLE_CURSOR_INFO info{};
-    if (GetConsoleCursorInfo(out_, &info)) {
-        info.bVisible = FALSE;  // the size stays as it was
-        SetConsoleCursorInfo(out_, &info);
-    }
-}
-
-void WindowsConsole::gotoXY(int x, int y) {
-    // The console's coordinates are 16-bit.
-    model_.moveTo(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y));
-}
-
-void WindowsConsole::clearScreen() {
-    model_.clear();
-    diff_.reset();
-    dirty_ = false;
-    if (!isConsole_) {
-        return;
-    }
+void WindowsConsole::clearBuffer() {
     // What "cls" does: every cell of the buffer blank in the current colours
     // and the cursor home, which also scrolls the window back to the top.
     CONSOLE_SCREEN_BUFFER_INFO info{};
@@ -164,16 +141,6 @@ void WindowsConsole::clearScreen() {
         FillConsoleOutputAttribute(out_, info.wAttributes, cells, cell(0, 0), &done);
     }
     SetConsoleCursorPosition(out_, cell(0, 0));
-}
-
-void WindowsConsole::write(std::string_view text) {
-    if (!isConsole_) {
-        DWORD done = 0;
-        WriteFile(out_, text.data(), static_cast<DWORD>(text.size()), &done, nullptr);
-        return;
-    }
-    model_.write(text);
-    dirty_ = true;
 }
 
 Input WindowsConsole::readInput() {
@@ -215,7 +182,6 @@ void WindowsConsole::writeWide(const std::u16string& text) {
 }
 
 void WindowsConsole::probeGlyphWidth() {
-    probed_ = true;
     CONSOLE_SCREEN_BUFFER_INFO before{};
     if (!GetConsoleScreenBufferInfo(out_, &before) || before.dwSize.X < 3) {
         return;
@@ -232,9 +198,10 @@ void WindowsConsole::probeGlyphWidth() {
     writeWide(u"━");
     CONSOLE_SCREEN_BUFFER_INFO after{};
     if (GetConsoleScreenBufferInfo(out_, &after)) {
-        glyphWidth_ =
-            glyphWidthFromAdvance(at.X, at.Y, after.dwCursorPosition.X, after.dwCursorPosition.Y)
-                .value_or(glyphWidth_);
+        if (const auto width = glyphWidthFromAdvance(at.X, at.Y, after.dwCursorPosition.X,
+                                                     after.dwCursorPosition.Y)) {
+            diff_.setGlyphWidth(*width);
+        }
     }
 
     if (haveSaved) {
@@ -248,26 +215,50 @@ void WindowsConsole::probeGlyphWidth() {
 }
 
 void WindowsConsole::flush() {
-    if (!isConsole_ || !dirty_) {
+    const ScreenBuffer::Changes changes = takeChanges();
+    if (!taken_) {
+        // The probe writes where the cursor stood before anything is cleared.
+        taken_ = true;
+        probeGlyphWidth();
+    }
+    if (changes.cleared) {
+        // The console's buffer is cleared whenever the picture is, as "cls"
+        // did, where a terminal's is only written over: consoles lay wide
+        // characters out in their buffers in ways of their own (Wine's
+        // differs from Windows'), and each clear puts right what the diff
+        // cannot know of.
+        clearBuffer();
+        diff_.reset();
+    }
+    if (cursorHidden() && !cursorShownHidden_) {
+        cursorShownHidden_ = true;
+        CONSOLE_CURSOR_INFO info{};
+        if (GetConsoleCursorInfo(out_, &info)) {
+            info.bVisible = FALSE;  // the size stays as it was
+            SetConsoleCursorInfo(out_, &info);
+        }
+    }
+    const std::vector<CellRun> runs = changedRuns(diff_, picture(), changes.rows);
+    if (runs.empty()) {
         return;
     }
-    dirty_ = false;
-    if (!probed_) {
-        probeGlyphWidth();
-        diff_.setGlyphWidth(glyphWidth_);
-    }
-    for (const CellRun& run : changedRuns(diff_, model_)) {
+    for (const CellRun& run : runs) {
         SetConsoleCursorPosition(out_, cell(run.x, run.y));
         writeWide(run.text);
     }
     // Where the next text would go, so that a cursor shown again at the end
     // stands where the program left it.
-    SetConsoleCursorPosition(out_, cell(model_.cursorX(), model_.cursorY()));
+    SetConsoleCursorPosition(out_, cell(picture().cursorX(), picture().cursorY()));
 }
 
 }  // namespace win
 
 std::unique_ptr<PlatformConsole> openPlatformConsole() {
+    // Redirected, there is no screen to show the picture on; as a program
+    // refuses a standard output that is no terminal elsewhere.
+    if (!isConsoleHandle(GetStdHandle(STD_OUTPUT_HANDLE))) {
+        throw std::runtime_error("표준 출력이 콘솔이 아닙니다 (standard output is not a console)");
+    }
     return std::make_unique<win::WindowsConsole>();
 }
 

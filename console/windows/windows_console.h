@@ -6,20 +6,21 @@
 
 #include <string>
 
-#include "console/frame_diff.h"
-#include "console/platform_console.h"
-#include "console/screen_buffer.h"
+#include "console/port/platform_console.h"
+#include "console/terminal/frame_diff.h"
 #include "console/windows/input_records.h"
 
 namespace sol::win {
 
-// The Windows console. Text is kept in a screen model first and reaches the
-// console, as UTF-16 through its wide-character interface, before every key
-// read, so the console's code page never matters. Where the console draws
-// box glyphs, shapes and card symbols one column wide, each is followed by a
-// fill, so every glyph stands at the column the layouts give it. When standard
-// output is not a console, the text is written as it comes, in UTF-8. Keys
-// and clicks are read as the console's input records.
+// The Windows console. The picture reaches the console before every key
+// read as the runs of cells that changed, in UTF-16 through its wide-
+// character interface, so the console's code page never matters. Where the
+// console draws box glyphs, shapes and card symbols one column wide, each is
+// followed by a fill, so every glyph stands at the column the layouts give
+// it. The first picture clears the whole buffer first, as "cls" does, and
+// scrolls the window to its top. Keys and clicks are read as the console's
+// input records. Standard output must be a console, as a terminal must be
+// elsewhere: openPlatformConsole refuses anything else.
 class WindowsConsole final : public PlatformConsole {
   public:
     WindowsConsole();
@@ -27,16 +28,13 @@ class WindowsConsole final : public PlatformConsole {
     WindowsConsole(const WindowsConsole&) = delete;
     WindowsConsole& operator=(const WindowsConsole&) = delete;
 
-    void hideCursor() override;
-    void gotoXY(int x, int y) override;
-    void clearScreen() override;
-    void write(std::string_view text) override;
     Input readInput() override;
     void restore() override;
 
   private:
-    // Brings the console up to the screen model.
+    // Brings the console up to the picture.
     void flush();
+    void clearBuffer();
     void probeGlyphWidth();
     void writeWide(const std::u16string& text);
     // Opens the console's input and sets its modes for the game.
@@ -47,17 +45,14 @@ class WindowsConsole final : public PlatformConsole {
     bool inModeSaved_ = false;
     DWORD savedInMode_ = 0;
     RecordDecoder records_;
-    bool isConsole_ = false;
     bool cursorSaved_ = false;
     CONSOLE_CURSOR_INFO savedCursor_{};
     bool active_ = true;  // the console is ours until restore()
-    bool probed_ = false;
-    // A Korean console, the one the layouts were drawn for, until the probe
-    // says otherwise.
-    GlyphWidth glyphWidth_ = GlyphWidth::Wide;
-    ScreenBuffer model_;
-    FrameDiff diff_{GlyphWidth::Wide};  // what the console shows
-    bool dirty_ = false;
+    bool taken_ = false;  // cleared and probed, at the first picture
+    bool cursorShownHidden_ = false;
+    // What the console shows; a Korean console, the one the layouts were
+    // drawn for, until the probe says otherwise.
+    FrameDiff diff_{GlyphWidth::Wide};
 };
 
 }  // namespace sol::win

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "console/exit_request.h"
-#include "console/key_codes.h"
+#include "console/port/exit_request.h"
+#include "console/port/key_codes.h"
 #include "display/layout.h"
 #include "frontend/menu_loop.h"
 #include "frontend/menu_screen.h"

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <set>
 
-#include "console/key_codes.h"
-#include "console/key_decoder.h"
+#include "console/port/key_codes.h"
+#include "console/terminal/key_decoder.h"
 
 namespace {
 

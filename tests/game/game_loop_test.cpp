@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "console/exit_request.h"
-#include "console/key_codes.h"
+#include "console/port/exit_request.h"
+#include "console/port/key_codes.h"
 #include "display/card_faces.h"
 #include "display/layout.h"
 #include "display/table.h"

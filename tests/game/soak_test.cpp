@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "cards/deck.h"
-#include "console/exit_request.h"
-#include "console/key_codes.h"
+#include "console/port/exit_request.h"
+#include "console/port/key_codes.h"
 #include "display/card_faces.h"
 #include "display/layout.h"
 #include "display/table.h"

@@ -65,21 +65,24 @@ TEST(SpokenReport, EveryStepIsToldInWords) {
         GameState game = test::position(c.position);
         game.turn = c.mover;
         const Report report = c.step(game);
-        EXPECT_EQ(reportSentence(game, c.mover, report), c.sentence) << c.what;
+        const TableEvent step{.kind = TableEvent::Kind::Step, .mover = c.mover, .report = report};
+        EXPECT_EQ(narrate(game, step), c.sentence) << c.what;
     }
 }
 
 TEST(SpokenReport, TheDealTheMarkerAndTheResultNameEveryCardInWords) {
     const GameState game = test::position("you: hA s10 | cpu: cQ d2 | play: sK");
-    const std::string deal = dealSentence(game);
+    using Kind = TableEvent::Kind;
+    const std::string deal = narrate(game, {.kind = Kind::Dealt});
     EXPECT_TRUE(
         deal.starts_with("카드를 나눴습니다. 내 카드 2장: 1번 하트 에이스, 2번 스페이드 10. "
                          "낼 카드는 스페이드 킹. 컴퓨터 카드 2장: 클로버 퀸, 다이아몬드 2."))
         << deal;
-    EXPECT_EQ(markerSentence(game, 2), "2번 스페이드 10");
-    EXPECT_EQ(markerSentence(game, 3), "3번 빈 칸");
-    EXPECT_EQ(resultSentence(Side::Player),
+    EXPECT_EQ(narrate(game, {.kind = Kind::MarkerAt, .sel = 2}), "2번 스페이드 10");
+    EXPECT_EQ(narrate(game, {.kind = Kind::MarkerAt, .sel = 3}), "3번 빈 칸");
+    EXPECT_EQ(narrate(game, {.kind = Kind::Result, .report = {.winner = Side::Player}}),
               "이겼습니다! 아무 키나 누르거나 화면을 누르면 끝납니다.");
+    EXPECT_EQ(narrate(game, {.kind = Kind::AwaitingInput}), "");
     EXPECT_EQ(spokenLine("5. ♣2,♥2,◆2,♠2 < ♣A \n"),
               "5. 클로버2,하트2,다이아몬드2,스페이드2 < 클로버A");
     EXPECT_EQ(spokenLine("-아무키를 누르면 목차화면으로 돌아갑니다-\n"),

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "console/error_output.h"
+#include "console/port/error_output.h"
 
 namespace sol::test {
 

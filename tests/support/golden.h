@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "console/screen_buffer.h"
+#include "console/port/screen_buffer.h"
 
 namespace sol::test {
 

@@ -7,21 +7,17 @@
 #include <utility>
 #include <vector>
 
-#include "console/console.h"
-#include "console/exit_request.h"
-#include "console/screen_buffer.h"
+#include "console/port/console.h"
+#include "console/port/exit_request.h"
 
 namespace sol {
 
-// A console in memory for tests: it records the screen cell by cell and plays
-// back scripted keys and presses. When the script runs out, reading a key ends the process
-// with status 1, as the end of standard input does in the terminal.
+// A console in memory for tests: the picture is the screen, and scripted keys
+// and presses are played back. When the script runs out, reading a key ends
+// the process with status 1, as the end of standard input does in the
+// terminal.
 class MemoryConsole final : public Console {
   public:
-    void hideCursor() override { cursorHidden_ = true; }
-    void gotoXY(int x, int y) override { screen_.moveTo(x, y); }
-    void clearScreen() override { screen_.clear(); }
-    void write(std::string_view text) override { screen_.write(text); }
     Input readInput() override {
         if (beforeRead_) {
             beforeRead_(*this);
@@ -55,9 +51,8 @@ class MemoryConsole final : public Console {
         beforeRead_ = std::move(hook);
     }
 
-    const ScreenBuffer& screen() const { return screen_; }
-    std::string text(int x, int y, int columns) const { return screen_.text(x, y, columns); }
-    bool cursorHidden() const { return cursorHidden_; }
+    const ScreenBuffer& screen() const { return picture(); }
+    std::string text(int x, int y, int columns) const { return picture().text(x, y, columns); }
     std::size_t keysLeft() const { return inputs_.size(); }
 
     void say(std::string_view sentence) override { spoken_.emplace_back(sentence); }
@@ -65,11 +60,9 @@ class MemoryConsole final : public Console {
     std::vector<std::string> takeSpoken() { return std::exchange(spoken_, {}); }
 
   private:
-    ScreenBuffer screen_;
     std::deque<Input> inputs_;
     std::function<std::optional<int>()> source_;
     std::function<void(const MemoryConsole&)> beforeRead_;
-    bool cursorHidden_ = false;
     std::vector<std::string> spoken_;
 };
 

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "console/port/screen_buffer.h"
+#include "console/terminal/frame_renderer.h"
+#include "console/terminal/key_decoder.h"
+
+namespace sol {
+
+// What every terminal backend (a Unix terminal, the page's xterm.js) has in
+// common, so that a backend does only its I/O: the renderer that turns the
+// console's picture into bytes, the modes set when the terminal is taken, the
+// glyph-width probe and the decoding of keys, presses and the probe's answer.
+class TerminalCore {
+  public:
+    using Clock = KeyDecoder::Clock;
+
+    explicit TerminalCore(KeyDecoder::Encoding encoding = KeyDecoder::Encoding::Utf8)
+        : decoder_(encoding) {}
+
+    // The bytes that take the terminal: `modes`, then, if `probe`, the
+    // question whose answer says how wide the terminal draws box glyphs.
+    // The first frame waits up to `probeWait` for that answer; a later answer
+    // still counts, and the screen is drawn again.
+    std::string takeOver(std::string_view modes, bool probe, Clock now, Clock probeWait);
+    bool taken() const { return taken_; }
+    // Whether the first frame is still to wait for the probe's answer.
+    bool awaitingProbe(Clock now) const;
+    // When a wait for input must end to settle an Escape or stop waiting for
+    // the probe; none if it may wait for ever.
+    std::optional<Clock> deadline(Clock now) const;
+
+    // A question sent after the press reports are turned off, whose answer
+    // comes after every report the terminal sent before it read the mode-off:
+    // once it is in, no release of the click that ended the program is still
+    // on its way to the shell. Empty for a terminal that never answered the
+    // probe, which would not answer this either.
+    std::string askForFence();
+    bool fenceAnswered() const { return fence_ == Probe::Answered; }
+
+    // Bytes from the terminal, and the time they came.
+    void feed(std::string_view bytes, Clock now);
+    void tick(Clock now);
+    void finish() { decoder_.finish(); }
+    bool hasInput() const { return decoder_.hasInput(); }
+    Input nextInput() { return decoder_.nextInput(); }
+    void dropInputs() { decoder_.dropInputs(); }
+
+    // The bytes that bring the terminal up to `picture`, whose rows outside
+    // `changed` are as they were at the last frame; empty when nothing
+    // changed.
+    std::string frame(const ScreenBuffer& picture, RowSet changed, bool cursorHidden);
+    // What the terminal shows is unknown: the next frame paints it all.
+    void repaint();
+
+  private:
+    enum class Probe { NotAsked, Asked, Answered };
+
+    void takeProbeAnswer();
+
+    KeyDecoder decoder_;
+    FrameRenderer renderer_;
+    bool taken_ = false;
+    Probe probe_ = Probe::NotAsked;
+    Probe fence_ = Probe::NotAsked;
+    Clock probeUntil_{0};
+};
+
+}  // namespace sol

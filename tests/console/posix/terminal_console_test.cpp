@@ -1,0 +1,533 @@
+#include "console/posix/terminal_console.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "console/port/error_output.h"
+#include "console/port/exit_request.h"
+#include "console/port/key_codes.h"
+#include "console/port/platform_console.h"
+#include "support/terminal_model.h"
+
+namespace sol::posix {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A pseudo-terminal of the given size; the console runs on its slave end and
+// the test plays the terminal on the master end. Once answering, the terminal
+// answers each cursor position request at once, as a real one does; it may
+// first send a report that was on its way when the press reports went off.
+class Pty {
+  public:
+    explicit Pty(int columns = 80, int rows = 25) {
+        winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns), 0, 0};
+        EXPECT_EQ(openpty(&master_, &slave_, nullptr, nullptr, &size), 0);
+        fcntl(master_, F_SETFL, fcntl(master_, F_GETFL) | O_NONBLOCK);
+    }
+    ~Pty() {
+        stopAnswering();
+        ::close(master_);
+        ::close(slave_);
+    }
+    int slave() const { return slave_; }
+    void type(std::string_view bytes) const {
+        EXPECT_EQ(::write(master_, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    }
+    // Everything the console has sent since last asked.
+    std::string output() {
+        read();
+        return std::exchange(unread_, {});
+    }
+    // Reads until `needle` has come, for up to `ms` milliseconds.
+    bool waitFor(std::string_view needle, int ms = 1000) {
+        for (int i = 0; i < ms && seen_.find(needle) == std::string::npos; ++i) {
+            pollfd fd{master_, POLLIN, 0};
+            ::poll(&fd, 1, 1);
+            read();
+        }
+        return seen_.find(needle) != std::string::npos;
+    }
+    void startAnswering(std::string afterModeOff = {}) {
+        read();  // questions asked before now have had their answers
+        answerer_ = std::thread([this, afterModeOff, answered = seen_.size()]() mutable {
+            bool sentLate = afterModeOff.empty();
+            // The late report goes out even when the console has already
+            // given the terminal back (that is the fault to catch).
+            const auto until = std::chrono::steady_clock::now() + milliseconds(1000);
+            while (!stop_ || (!sentLate && std::chrono::steady_clock::now() < until)) {
+                pollfd fd{master_, POLLIN, 0};
+                ::poll(&fd, 1, 1);
+                read();
+                if (!sentLate && seen_.find("\x1b[?1000l") != std::string::npos) {
+                    type(afterModeOff);
+                    sentLate = true;
+                }
+                for (std::size_t at; (at = seen_.find("\x1b[6n", answered)) != std::string::npos;) {
+                    type("\x1b[24;1R");
+                    answered = at + 1;
+                }
+            }
+        });
+    }
+    void stopAnswering() {
+        if (answerer_.joinable()) {
+            stop_ = true;
+            answerer_.join();
+        }
+    }
+    void resize(int columns, int rows) const {
+        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns),
+                           0, 0};
+        ioctl(master_, TIOCSWINSZ, &size);
+    }
+    // A line as the shell would read it from the slave end.
+    std::string readLine() const {
+        char line[256];
+        const ssize_t n = ::read(slave_, line, sizeof line);
+        return std::string(line, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    }
+    termios settings() const {
+        termios t{};
+        tcgetattr(slave_, &t);
+        return t;
+    }
+
+  private:
+    void read() {
+        char buffer[4096];
+        ssize_t n;
+        while ((n = ::read(master_, buffer, sizeof buffer)) > 0) {
+            seen_.append(buffer, static_cast<std::size_t>(n));
+            unread_.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+
+    int master_ = -1;
+    int slave_ = -1;
+    std::string seen_;
+    std::string unread_;
+    std::thread answerer_;
+    std::atomic<bool> stop_ = false;
+};
+
+bool sameSettings(const termios& a, const termios& b) {
+    return a.c_iflag == b.c_iflag && a.c_oflag == b.c_oflag && a.c_lflag == b.c_lflag &&
+           std::memcmp(a.c_cc, b.c_cc, sizeof a.c_cc) == 0;
+}
+
+TerminalConsole::Options on(int fd, bool cp949 = false) {
+    return {.in = fd, .out = fd, .cp949 = cp949};
+}
+
+// The width probe's answer counts whenever it comes, and the first frame does
+// not wait for it. The terminal is raw while open, then given back as found,
+// with keys typed ahead for the game flushed;
+// as terminals without an alternate screen keep the last picture, the prompt
+// comes on a clean line below it, also after a last clear.
+TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLine) {
+    struct Case {
+        const char* name;
+        std::string early;  // typed before the first frame
+        std::string late;   // typed after it
+        milliseconds firstFrameWithin;
+        GlyphWidth glyphs;
+        bool clearLast = false;
+    };
+    for (const Case& c :
+         {Case{"narrow at once", "\x1b[1;2R", "", milliseconds{50}, GlyphWidth::Narrow},
+          Case{"wide at once", "\x1b[1;3R", "", milliseconds{50}, GlyphWidth::Wide},
+          Case{"never", "", "", milliseconds{100}, GlyphWidth::Narrow},
+          Case{"wide, late", "", "\x1b[1;3R", milliseconds{100}, GlyphWidth::Wide},
+          Case{"cleared last", "\x1b[1;2R", "", milliseconds{50}, GlyphWidth::Narrow, true}}) {
+        Pty pty;
+        const termios before = pty.settings();
+        TerminalConsole console(on(pty.slave()));
+        EXPECT_FALSE(pty.settings().c_lflag & (ICANON | ECHO));
+        EXPECT_TRUE(pty.settings().c_lflag & ISIG) << "Ctrl-C must still interrupt";
+        pty.type(c.early + "x");
+        console.clearScreen();
+        console.hideCursor();
+        console.gotoXY(10, 5);
+        console.write("■가");
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(console.readInput().code, 'x') << c.name;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, c.firstFrameWithin) << c.name;
+        pty.type(c.late + "\x1bOA");
+        EXPECT_EQ(console.readInput().code, key::kPrefix);
+        EXPECT_EQ(console.readInput().code, key::kUp);
+        if (c.clearLast) {
+            console.clearScreen();
+        }
+        pty.type("typed ahead");
+        std::this_thread::sleep_for(milliseconds(20));  // into the slave's queue
+        // A terminal that answered is asked once more, and a release sent
+        // just after the reports went off is read before the shell is back.
+        const bool answered = !(c.early + c.late).empty();
+        pty.startAnswering(answered ? "\x1b[<0;5;5m" : "");
+        console.restore();
+        console.restore();  // a second call changes nothing
+        pty.stopAnswering();
+        EXPECT_TRUE(sameSettings(pty.settings(), before)) << c.name;
+        const std::string out = pty.output();
+        pty.type("\n");
+        EXPECT_EQ(pty.readLine(), "\n") << c.name << ": only keys meant for the shell reach it";
+
+        EXPECT_TRUE(out.starts_with("\x1b[?1049h\x1b[?1000h\x1b[?1006h")) << "presses reported";
+        EXPECT_TRUE(out.ends_with(std::string(c.clearLast ? "\x1b[H" : "가\x1b[6;1H\r\n") +
+                                  "\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l" +
+                                  (answered ? "\x1b[6n" : "")))
+            << c.name << testing::PrintToString(out);
+        const std::size_t frame = out.rfind("\x1b[H\x1b[2J");
+        ASSERT_NE(frame, std::string::npos);
+        testing_support::TerminalModel terminal(c.glyphs);
+        terminal.feed(out.substr(frame));
+        EXPECT_EQ(terminal.at(10, 5), c.clearLast ? U' ' : U'■') << c.name;
+        EXPECT_EQ(terminal.at(12, 5), c.clearLast ? U' ' : U'가') << c.name;
+        EXPECT_TRUE(terminal.cursorVisible()) << "restored";
+    }
+}
+
+TEST(TerminalConsole, LegacyKoreanTerminalIsSentCp949) {
+    Pty pty;
+    TerminalConsole console(on(pty.slave(), true));
+    pty.type("\x1b[1;3R\xC2\x50\r");  // 헠 ends in 'P', yet is one key
+    console.clearScreen();
+    console.gotoXY(0, 1);
+    console.write("가■");
+    EXPECT_EQ(console.readInput().code, 0xC250);
+    EXPECT_EQ(console.readInput().code, key::kEnter);
+    const std::string out = pty.output();
+    EXPECT_NE(out.find("\xB0\xA1\xA1\xE1"), std::string::npos);
+    EXPECT_EQ(out.find("가"), std::string::npos);
+}
+
+TEST(TerminalConsole, EndOfPipedInputEndsWithStatusOneAfterTheLastKey) {
+    int keys[2];
+    ASSERT_EQ(pipe(keys), 0);
+    const int out = ::open("/dev/null", O_WRONLY);
+    {
+        TerminalConsole console({.in = keys[0], .out = out});
+        ASSERT_EQ(::write(keys[1], "P\n\x1b", 3), 3);
+        ::close(keys[1]);
+        console.clearScreen();
+        EXPECT_EQ(console.readInput().code, 'P');
+        EXPECT_EQ(console.readInput().code, key::kEnter);
+        EXPECT_EQ(console.readInput().code, key::kEscape);
+        try {
+            console.readInput();
+            ADD_FAILURE() << "input ended but no exit requested";
+        } catch (const ExitRequest& request) {
+            EXPECT_EQ(request.status, 1);
+        }
+    }
+    ::close(keys[0]);
+    ::close(out);
+}
+
+TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
+    Pty pty(40, 10);
+    TerminalConsole console(on(pty.slave()));
+    pty.type("\x1b[1;2Rk");
+    console.clearScreen();
+    console.gotoXY(0, 0);
+    console.write("picture");
+    std::thread shell([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::raise(SIGCONT);  // resumed, still small
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const winsize size{25, 80, 0, 0};
+        ioctl(pty.slave(), TIOCSWINSZ, &size);
+        ::raise(SIGWINCH);
+        pty.type("j");
+    });
+    EXPECT_EQ(console.readInput().code, 'j') << "a key typed blind is dropped";
+    shell.join();
+    const std::string out = pty.output();
+    const std::size_t notice = out.find("창을");
+    ASSERT_NE(notice, std::string::npos);
+    EXPECT_NE(out.find("창을", notice + 1), std::string::npos) << "the notice again after resume";
+    const std::size_t repaint = out.rfind("\x1b[H\x1b[2J");
+    ASSERT_NE(repaint, std::string::npos);
+    EXPECT_NE(out.find("picture", repaint), std::string::npos) << "the picture came back";
+}
+
+// The console as the program opens it, in a child whose standard streams are
+// the slave end: every 'k' draws a whole new picture, any other key ends the
+// child with its code, and a requested end restores the terminal and
+// re-raises the signal. A console that cannot be opened ends it with status 1
+// after its one line on `errors`.
+struct Child {
+    bool ignoreInterrupt = false;
+    int descriptorLimit = 0;  // RLIMIT_NOFILE where not 0
+    const char* locale = "C.UTF-8";
+    int errors = -1;  // the child's standard error; /dev/null where -1
+};
+
+pid_t runChild(const Pty& pty, const Child& setUp = {}) {
+    const pid_t pid = fork();
+    if (pid != 0) {
+        return pid;
+    }
+    const rlimit noCore{0, 0};
+    setrlimit(RLIMIT_CORE, &noCore);
+    if (setUp.ignoreInterrupt) {
+        ::signal(SIGINT, SIG_IGN);  // as a shell does for `cmd &`
+    }
+    // A session of its own on the terminal, so that Ctrl-C typed there
+    // reaches it as it reaches a program started by a shell.
+    setsid();
+    ioctl(pty.slave(), TIOCSCTTY, 0);
+    dup2(pty.slave(), STDIN_FILENO);
+    dup2(pty.slave(), STDOUT_FILENO);
+    dup2(setUp.errors >= 0 ? setUp.errors : ::open("/dev/null", O_WRONLY), STDERR_FILENO);
+    closefrom(STDERR_FILENO + 1);
+    setenv("LC_ALL", setUp.locale, 1);
+    if (setUp.descriptorLimit != 0) {
+        const rlimit files{static_cast<rlim_t>(setUp.descriptorLimit),
+                           static_cast<rlim_t>(setUp.descriptorLimit)};
+        setrlimit(RLIMIT_NOFILE, &files);
+    }
+    std::unique_ptr<PlatformConsole> console;
+    try {
+        console = openPlatformConsole();
+    } catch (const std::runtime_error& unusable) {
+        writeErrorLine(std::string(unusable.what()) + "\n");
+        _exit(1);
+    }
+    int status = 0;
+    try {
+        for (int frame = 0; status == 0; ++frame) {
+            console->clearScreen();
+            for (int y = 0; y < 24; ++y) {
+                console->gotoXY(0, y);
+                console->write(frame % 2 == 0 ? std::string(79, 'a') : std::string(39 * 3, 'b'));
+            }
+            console->gotoXY(0, 24);
+            console->write("가");
+            const int key = console->readInput().code;
+            status = key == 'k' ? 0 : key;
+        }
+    } catch (const ExitRequest& request) {
+        console->restore();
+        if (request.signal != 0) {
+            endBySignal(request.signal);
+        }
+        status = request.status;
+    }
+    console.reset();
+    _exit(status);
+}
+
+// Waits up to a second for the child to end; kills it if it has not.
+int waitForEnd(pid_t child, rusage* usage = nullptr) {
+    const auto start = std::chrono::steady_clock::now();
+    int status = 0;
+    rusage ignored{};
+    while (wait4(child, &status, WNOHANG, usage != nullptr ? usage : &ignored) == 0) {
+        if (std::chrono::steady_clock::now() - start >= milliseconds(1000)) {
+            kill(child, SIGKILL);
+            waitpid(child, &status, 0);
+            ADD_FAILURE() << "the child was still running";
+            break;
+        }
+        std::this_thread::sleep_for(milliseconds(1));
+    }
+    return status;
+}
+
+enum class Before { Waiting, Stalled, StalledNonBlocking, ManyResizes, Resumed, IgnoredInterrupt };
+
+struct Ending {
+    int signal;  // 0: a key typed while stopped must end the child instead
+    Before before;
+};
+
+// Whatever the program is doing, a signal whose default is to end the process
+// ends it within 100 ms, the terminal given back, the parent seeing that signal.
+TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
+    std::vector<Ending> cases = {
+        {SIGTERM, Before::Stalled},     {SIGHUP, Before::StalledNonBlocking},
+        {SIGTERM, Before::ManyResizes}, {0, Before::Resumed},
+        {SIGTERM, Before::Resumed},     {SIGTERM, Before::IgnoredInterrupt}};
+    for (const int signal :
+         {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
+          SIGXCPU, SIGXFSZ, SIGPWR, SIGIO, SIGSTKFLT, SIGRTMIN, SIGABRT, SIGILL}) {
+        cases.push_back({signal, Before::Waiting});
+    }
+    for (const Ending& c : cases) {
+        const std::string name = std::string(strsignal(c.signal)) + " after " +
+                                 std::to_string(static_cast<int>(c.before));
+        Pty pty;
+        const termios before = pty.settings();
+        if (c.before == Before::StalledNonBlocking) {
+            fcntl(pty.slave(), F_SETFL, fcntl(pty.slave(), F_GETFL) | O_NONBLOCK);
+        }
+        const pid_t child =
+            runChild(pty, {.ignoreInterrupt = c.before == Before::IgnoredInterrupt});
+        ASSERT_TRUE(pty.waitFor("\x1b[6n")) << name;
+        pty.type("\x1b[1;2R");
+        ASSERT_TRUE(pty.waitFor("aaaa")) << name;
+        const bool stalls = c.before == Before::Stalled || c.before == Before::StalledNonBlocking ||
+                            c.before == Before::ManyResizes;
+        if (stalls) {  // pictures pile up unread until writing blocks
+            pty.type(std::string(300, 'k'));
+            std::this_thread::sleep_for(milliseconds(200));
+        }
+        if (c.before == Before::ManyResizes) {
+            for (int i = 0; i < 70000; ++i) {
+                kill(child, SIGWINCH);
+            }
+        }
+        if (c.before == Before::Resumed) {
+            int status = 0;
+            kill(child, SIGSTOP);
+            waitpid(child, &status, WUNTRACED);
+            pty.type(c.signal == 0 ? "x" : "");
+            pty.startAnswering();  // the fence of an end by a key
+            kill(child, SIGCONT);
+        }
+        if (c.before == Before::IgnoredInterrupt) {
+            kill(child, SIGINT);
+            std::this_thread::sleep_for(milliseconds(50));
+        }
+        const auto start = std::chrono::steady_clock::now();
+        if (c.signal != 0) {
+            kill(child, c.signal);
+        }
+        rusage usage{};
+        const int status = waitForEnd(child, &usage);
+        pty.stopAnswering();
+        EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(100)) << name;
+        EXPECT_TRUE(c.signal == 0 ? WIFEXITED(status) && WEXITSTATUS(status) == 'x'  // key kept
+                                  : WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
+            << name;
+        EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+        EXPECT_TRUE(
+            pty.output().ends_with(std::string("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l") +
+                                   (c.signal == 0 ? "\x1b[6n" : "")))
+            << name;
+        const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
+                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+        // 70,000 signals delivered cost time of their own.
+        const double most = c.before == Before::ManyResizes ? 0.4 : stalls ? 0.15 : 1.0;
+        EXPECT_LT(cpu, most) << name << ": no spinning on a stalled terminal";
+    }
+}
+
+// A resize or a stop that comes while a picture waits for the terminal to read
+// is acted on as soon as it reads again, with no key typed.
+TEST(TerminalConsole, ResizeOrStopDuringAStalledWriteIsActedOnWithoutAKey) {
+    for (const bool stop : {false, true}) {
+        Pty pty;
+        const pid_t child = runChild(pty);
+        ASSERT_TRUE(pty.waitFor("\x1b[6n"));
+        pty.type("\x1b[1;2R");
+        ASSERT_TRUE(pty.waitFor("aaaa"));
+        for (int i = 0; i < 60; ++i) {  // full repaints, unread until writing waits
+            kill(child, SIGWINCH);
+            std::this_thread::sleep_for(milliseconds(2));
+        }
+        if (stop) {
+            kill(child, SIGTSTP);
+        } else {
+            pty.resize(40, 10);
+        }
+        std::this_thread::sleep_for(milliseconds(100));
+        EXPECT_TRUE(pty.waitFor(stop ? "\x1b[?1049l" : "창을", 100))
+            << (stop ? "the terminal given back for the stop" : "the size notice");
+        // The picture was cut off mid-write: what follows it first cancels
+        // whatever sequence it broke off.
+        EXPECT_TRUE(pty.waitFor(stop ? "\x18\x1b[25;1H\r\n\x1b[?1006l" : "\x18\x1b[?25l", 0));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+    }
+}
+
+// With few descriptors to spare the program either runs protected, in the
+// locale's charset, and Ctrl-C or SIGTERM give the terminal back, or it
+// refuses at once with one line in that charset, the terminal untouched.
+TEST(TerminalConsole, FewDescriptorsRunProtectedOrRefuseCleanly) {
+#ifdef __SANITIZE_ADDRESS__
+    // The sanitizers' runtime opens descriptors of its own to check memory.
+    GTEST_SKIP() << "not under the sanitizers";
+#endif
+    std::string outcomes;
+    for (int limit = 3; limit <= 8; ++limit) {
+        for (const bool cp949 : {false, true}) {
+            for (const int signal : {SIGINT, SIGTERM}) {
+                const std::string name =
+                    std::to_string(limit) + (cp949 ? " EUC-KR " : " UTF-8 ") + strsignal(signal);
+                Pty pty;
+                const termios before = pty.settings();
+                int errors[2];
+                ASSERT_EQ(pipe2(errors, O_CLOEXEC), 0);
+                const pid_t child = runChild(pty, {.descriptorLimit = limit,
+                                                   .locale = cp949 ? "ko_KR.EUC-KR" : "C.UTF-8",
+                                                   .errors = errors[1]});
+                ::close(errors[1]);
+                int status = 0;
+                bool refused = false;
+                for (int ms = 0; ms < 1000 && !pty.waitFor("\x1b[6n", 1); ++ms) {
+                    if ((refused = waitpid(child, &status, WNOHANG) == child)) {
+                        break;
+                    }
+                }
+                if (refused) {
+                    char line[512];
+                    const ssize_t n = ::read(errors[0], line, sizeof line);
+                    const std::string said(line, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+                    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
+                    EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << said;
+                    EXPECT_NE(said.find(cp949 ? "\xC6\xC4\xC0\xCF" : "파일"), std::string::npos)
+                        << name << ": in the locale's charset: " << testing::PrintToString(said);
+                    EXPECT_EQ(pty.output(), "") << name << ": nothing drawn";
+                    EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+                    outcomes += name + ": refused\n";
+                } else {
+                    pty.type("\x1b[1;2R");
+                    EXPECT_TRUE(pty.waitFor("aaaa")) << name;
+                    EXPECT_TRUE(pty.waitFor(cp949 ? "\xB0\xA1" : "가")) << name << ": charset";
+                    if (signal == SIGINT) {
+                        pty.type("\x03");
+                    } else {
+                        kill(child, signal);
+                    }
+                    status = waitForEnd(child);
+                    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << name;
+                    EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
+                    EXPECT_TRUE(
+                        pty.output().ends_with("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"))
+                        << name;
+                    outcomes += name + ": ran\n";
+                }
+                ::close(errors[0]);
+            }
+        }
+    }
+    std::printf("%s", outcomes.c_str());
+}
+
+}  // namespace
+}  // namespace sol::posix
