@@ -1,27 +1,23 @@
-// The page's wiring: the terminal sized to the window, the buttons, the
-// keyboard given to the game on any click, the live region, the end line,
-// and the service worker that keeps the page for offline play.
+// The page's wiring: the screen sized to the window, the keyboard, presses
+// and the buttons, the live region, the end line, the screen kept awake
+// while a game runs, and the service worker that keeps the page for
+// offline play.
 'use strict';
 const stage = document.getElementById('stage');
 const side = document.getElementById('side');
+const game = document.getElementById('game');
 const status = document.getElementById('status');
 const spoken = document.getElementById('spoken');
 
-const terminal = new Terminal({
-  cols: 80,
-  rows: 25,
-  fontFamily: '"DejaVu Sans Mono", "NanumGothicCoding", "Noto Sans Mono CJK KR", monospace',
-  fontSize: 40,  // measured as it opens, then fitted to the window
-});
-terminal.open(document.getElementById('terminal'));
-terminal.textarea.setAttribute('aria-label', '게임 키 입력');
-const fit = () => SolFit.fitTerminal(terminal, stage, side);
+const grid = SolScreen.createScreen(document.getElementById('screen'));
+const fit = () => SolFit.fitScreen(grid, stage, side);
 fit();
 window.addEventListener('resize', fit);
-// Fonts load after the first measure; cells measured with a fallback font
-// would be the wrong size.
-document.fonts.ready.then(fit);
-terminal.focus();
+// Browser bars coming and going, and rotation, change only what is visible.
+window.visualViewport?.addEventListener('resize', fit);
+// Text drawn before the fonts came is drawn again with them.
+document.fonts.ready.then(() => grid.redraw());
+game.focus({ preventScroll: true });
 
 // Newest last; a few screens' worth kept, so the region stays short to browse.
 const say = (sentence) => {
@@ -30,30 +26,87 @@ const say = (sentence) => {
   spoken.append(line);
   while (spoken.childElementCount > 20) spoken.firstElementChild.remove();
 };
+
+// While a game runs the phone must not dim and lock as the player thinks.
+const awake = {
+  lock: null,
+  async keep() {
+    if (!navigator.wakeLock || this.lock || document.visibilityState !== 'visible') return;
+    try {
+      this.lock = await navigator.wakeLock.request('screen');
+      this.lock.addEventListener('release', () => { this.lock = null; });
+    } catch {
+      // Refused (battery saver, no permission): the game plays on.
+    }
+  },
+  release() {
+    this.lock?.release();
+    this.lock = null;
+  },
+};
+document.addEventListener('visibilitychange', () => {
+  if (session?.running()) awake.keep();
+});
+
 // The game's code is fetched once, for every game the page starts: a new
 // build arriving meanwhile cannot mix with this one.
 let session = null;
 fetch('solbangul.wasm').then((response) => response.arrayBuffer()).then((wasmBinary) => {
-  session = SolSession.startSession(terminal, createSolbangul, { wasmBinary }, {
+  session = SolSession.startSession(grid, createSolbangul, { wasmBinary }, {
     say,
-    started: () => { status.textContent = ''; },
-    ended: () => { status.textContent = SolSession.kEndedLine; },
+    started: () => {
+      status.textContent = '';
+      awake.keep();
+    },
+    ended: () => {
+      status.textContent = SolSession.kEndedLine;
+      awake.release();
+    },
   });
 });
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
 
-for (const button of document.querySelectorAll('#keys button')) {
-  // Keep the focus on the terminal so the keyboard still works after a tap.
-  button.addEventListener('mousedown', (event) => event.preventDefault());
-  button.addEventListener('click', () => session?.type(button.dataset.send));
-}
-
-// A click or tap anywhere outside the terminal gives the keyboard back to
-// the game (the terminal takes it itself), and after the end starts the
-// next game, as the terminal's own press report does inside it.
-document.addEventListener('mousedown', (event) => {
-  if (event.target.closest('button, .xterm')) return;
-  event.preventDefault();  // which would take the focus to the page
-  terminal.focus();
-  if (session && !session.running()) session.type('');
+// Keys from anywhere on the page: nothing editable has to hold the focus.
+document.addEventListener('keydown', (event) => {
+  const bytes = SolKeys.bytesOf(event);
+  if (bytes === null || !session) return;
+  event.preventDefault();
+  session.type(bytes);
 });
+
+// A press of the main button or a tap plays where it lands; on the buttons
+// it is the key, and anywhere else after the end it starts the next game.
+// None of them moves the focus to a button or the page: the keyboard stays
+// with the game, and no on-screen keyboard opens.
+document.addEventListener('pointerdown', (event) => {
+  if (!session || event.button !== 0) return;
+  const button = event.target.closest('#keys button');
+  const cell = grid.cellAt(event.clientX, event.clientY);
+  if (button || cell || event.target.closest('#stage')) event.preventDefault();
+  game.focus({ preventScroll: true });
+  if (button) session.type(button.dataset.send);
+  else if (cell) session.press(cell.x, cell.y);
+  else if (!session.running()) session.type('');
+});
+// A screen reader activates a button with a click of its own.
+for (const button of document.querySelectorAll('#keys button')) {
+  button.addEventListener('click', (event) => {
+    if (event.detail === 0) session?.type(button.dataset.send);
+  });
+}
+document.addEventListener('contextmenu', (event) => {
+  if (event.target.closest('#stage')) event.preventDefault();
+});
+
+// Held upright, a tap on the hint turns the page to full screen in landscape
+// where the browser allows it (Android's); elsewhere the hint stays as it is.
+const turn = document.getElementById('turn');
+if (document.fullscreenEnabled && screen.orientation?.lock) {
+  turn.append(' 여기를 누르면 전체 화면으로 바뀝니다.');
+  turn.classList.add('turns');
+  turn.addEventListener('click', () => {
+    document.documentElement.requestFullscreen({ navigationUI: 'hide' })
+      .then(() => screen.orientation.lock('landscape'))
+      .catch(() => {});
+  });
+}

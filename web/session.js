@@ -1,21 +1,20 @@
-// Plays the game in an xterm.js terminal, one program at a time: each start
-// is a fresh module instance (a new deal). When a program ends its last
-// picture stays in the terminal (a banner, or the cleared screen after a
-// quit), `listener.ended` is told, and the next key or press starts another.
-// What the program says for a listener, and the end, go to `listener.say`.
-// Used by the page and, with @xterm/headless, by the tests.
+// Plays the game on the page's screen, one program at a time: each start is
+// a fresh module instance (a new deal). The program sends the rows that
+// changed; it is sent back what a terminal would send for the keys and the
+// presses (see keys.js), which it decodes as a terminal's. When a program
+// ends its last picture stays (a banner, or the cleared screen after a
+// quit), `listener.ended` is told, and the next key or press starts
+// another. What the program says for a listener, and the end, go to
+// `listener.say`.
 (function (root, factory) {
-  if (typeof module === 'object' && module.exports) {
-    module.exports = factory();
-  } else {
-    root.SolSession = factory();
-  }
+  if (typeof module === 'object' && module.exports) module.exports = factory();
+  else root.SolSession = factory();
 })(this, function () {
   'use strict';
 
   const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
 
-  // The bytes the terminal sends, waiting for the program's next read.
+  // The bytes sent, waiting for the program's next read.
   function makeInput() {
     const chunks = [];
     let wake = null;
@@ -57,44 +56,37 @@
     };
   }
 
-  // A mouse report (SGR, or the legacy three bytes) other than a press of a
-  // button: a release, motion, the wheel.
-  function isMouseButNoPress(data) {
-    const sgr = /^\x1b\[<(\d+);\d+;\d+([Mm])$/.exec(data);
-    if (sgr) return sgr[2] === 'm' || Number(sgr[1]) >= 32;
-    if (data.length === 6 && data.startsWith('\x1b[M')) {
-      const button = data.charCodeAt(3) - 32;
-      return (button & 3) === 3 || button >= 32;
-    }
-    return false;
-  }
-
-  // terminal: an xterm.js Terminal; createModule: the generated module
-  // factory; moduleOptions: passed on to it (node needs wasmBinary);
-  // listener.say(sentence): where spoken sentences go; listener.started()
-  // and listener.ended(): a program began, a program is over.
-  function startSession(terminal, createModule, moduleOptions, listener = {}) {
+  // screen: setRow(y, text) and clear(), as screen.js has them;
+  // createModule: the generated module factory; moduleOptions: passed on to
+  // it (wasmBinary); listener.say(sentence), listener.started() and
+  // listener.ended().
+  function startSession(screen, createModule, moduleOptions, listener = {}) {
     const say = (sentence) => { if (listener.say) listener.say(sentence); };
     const tell = (what) => { if (listener[what]) listener[what](); };
     const encoder = new TextEncoder();
-    const session = { programs: 0, type, settled, running: () => input !== null };
     let input = null; // the running program's; null once it has ended
-
-    // After a program's end the key or press that starts the next is its
-    // own: it is not passed on to the new program. The release of the press
-    // that ended the last one, motion and the wheel start nothing.
-    function type(data) {
-      if (input) input.push(encoder.encode(data));
-      else if (!isMouseButNoPress(data)) start();
-    }
+    const session = {
+      programs: 0,
+      running: () => input !== null,
+      // A key's bytes. After the end, the key that starts the next program
+      // is its own: it is not passed on.
+      type(data) {
+        if (input) input.push(encoder.encode(data));
+        else start();
+      },
+      // A press of the main button or a tap on cell (x, y), as a terminal
+      // reports it.
+      press(x, y) {
+        session.type(`\x1b[<0;${x + 1};${y + 1}M`);
+      },
+      settled,
+    };
 
     function start() {
       const own = makeInput();
       input = own;
       session.programs += 1;
-      // A fresh terminal: the last picture goes, and the modes the last
-      // program asked for (press reports) with it.
-      terminal.write('\x1bc');
+      screen.clear();
       tell('started');
       const ended = () => {
         if (input !== own) return;
@@ -103,8 +95,8 @@
         say(kEndedLine);
       };
       createModule(Object.assign({}, moduleOptions, {
-        solTerminal: {
-          write: (bytes) => terminal.write(bytes),
+        solScreen: {
+          row: (y, text) => { if (input === own) screen.setRow(y, text); },
           waitForInput: (timeoutMs) => own.waitForInput(timeoutMs),
           takeInput: (capacity) => own.takeInput(capacity),
           ended,
@@ -114,19 +106,17 @@
       }));
     }
 
-    // Resolves once the program waits for a key (or has ended) and the
-    // terminal shows everything sent to it.
+    // Resolves once the program waits for a key or has ended.
     function settled() {
       return new Promise((resolve) => {
         const check = () => {
           if (input && !input.waitingForKey) setTimeout(check, 5);
-          else terminal.write('', resolve);
+          else resolve();
         };
         check();
       });
     }
 
-    terminal.onData(type);
     start();
     return session;
   }

@@ -5,37 +5,26 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
-#include <string>
-
-#include "console/terminal/terminal_modes.h"
 
 namespace {
 
 // The page's side of the console; see web/session.js.
-EM_JS(void, solTerminalWrite, (const char* bytes, int length), {
-    // A copy: xterm.js parses later, and the wasm memory may change by then.
-    Module.solTerminal.write(HEAPU8.slice(bytes, bytes + length));
-});
+EM_JS(void, solScreenRow, (int y, const char* text, int length),
+      { Module.solScreen.row(y, UTF8ToString(text, length)); });
 
-EM_ASYNC_JS(void, solTerminalWait, (int timeoutMs),
-            { await Module.solTerminal.waitForInput(timeoutMs); });
+EM_ASYNC_JS(void, solScreenWait, (int timeoutMs),
+            { await Module.solScreen.waitForInput(timeoutMs); });
 
-EM_JS(int, solTerminalTake, (char* buffer, int capacity), {
-    const bytes = Module.solTerminal.takeInput(capacity);
+EM_JS(int, solScreenTake, (char* buffer, int capacity), {
+    const bytes = Module.solScreen.takeInput(capacity);
     HEAPU8.set(bytes, buffer);
     return bytes.length;
 });
 
-EM_JS(void, solTerminalEnded, (), { Module.solTerminal.ended(); });
+EM_JS(void, solScreenEnded, (), { Module.solScreen.ended(); });
 
-EM_JS(void, solTerminalSay, (const char* text, int length),
-      { Module.solTerminal.say(UTF8ToString(text, length)); });
-
-// The first frame does not wait for the probe's answer: xterm.js draws the
-// glyphs one column wide, as assumed until an answer says otherwise, and it
-// answers only after a frame or two, which on a slow phone is 150 ms more
-// before the menu shows.
-constexpr sol::TerminalCore::Clock kProbeWait{0};
+EM_JS(void, solScreenSay, (const char* text, int length),
+      { Module.solScreen.say(UTF8ToString(text, length)); });
 
 }  // namespace
 
@@ -45,49 +34,48 @@ WebConsole::~WebConsole() {
     restore();
 }
 
-TerminalCore::Clock WebConsole::now() const {
-    return TerminalCore::Clock{static_cast<std::int64_t>(emscripten_get_now())};
+WebConsole::Clock WebConsole::now() const {
+    return Clock{static_cast<std::int64_t>(emscripten_get_now())};
 }
 
 Input WebConsole::readInput() {
-    if (!core_.taken()) {
-        // xterm.js turns clicks and taps into press reports once asked; the
-        // page resets the terminal when the program ends.
-        send(core_.takeOver(kReportPresses, true, now(), kProbeWait));
-    }
     for (;;) {
-        sendFrame();
-        if (core_.hasInput()) {
-            return core_.nextInput();
+        present();
+        if (decoder_.hasInput()) {
+            return decoder_.nextInput();
         }
-        waitAndRead(core_.deadline(now()));
+        waitAndRead(decoder_.deadline());
     }
 }
 
-void WebConsole::sendFrame() {
-    send(core_.frame(picture(), takeChanges().rows, cursorHidden()));
+void WebConsole::present() {
+    const RowSet changed = takeChanges().rows;
+    for (int y = 0; changed != 0 && y < ScreenBuffer::kRows; ++y) {
+        if (!hasRow(changed, y)) {
+            continue;
+        }
+        std::string text = picture().row(y);
+        if (text != shown_[y]) {
+            solScreenRow(y, text.data(), static_cast<int>(text.size()));
+            shown_[y] = std::move(text);
+        }
+    }
 }
 
-void WebConsole::waitAndRead(std::optional<TerminalCore::Clock> deadline) {
+void WebConsole::waitAndRead(std::optional<Clock> deadline) {
     const int timeoutMs =
         deadline ? static_cast<int>(std::max<std::int64_t>(0, (*deadline - now()).count())) : -1;
-    solTerminalWait(timeoutMs);
+    solScreenWait(timeoutMs);
     char bytes[256];
-    const int n = solTerminalTake(bytes, sizeof bytes);
+    const int n = solScreenTake(bytes, sizeof bytes);
     if (n > 0) {
-        core_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
+        decoder_.feed(std::string_view(bytes, static_cast<std::size_t>(n)), now());
     }
-    core_.tick(now());
+    decoder_.tick(now());
 }
 
 void WebConsole::say(std::string_view sentence) {
-    solTerminalSay(sentence.data(), static_cast<int>(sentence.size()));
-}
-
-void WebConsole::send(std::string_view bytes) {
-    if (!bytes.empty()) {
-        solTerminalWrite(bytes.data(), static_cast<int>(bytes.size()));
-    }
+    solScreenSay(sentence.data(), static_cast<int>(sentence.size()));
 }
 
 void WebConsole::restore() {
@@ -97,8 +85,8 @@ void WebConsole::restore() {
     active_ = false;
     // The last picture stays on the page: the banner, or the cleared screen
     // after a quit.
-    sendFrame();
-    solTerminalEnded();
+    present();
+    solScreenEnded();
 }
 
 }  // namespace sol::web

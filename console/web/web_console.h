@@ -1,20 +1,23 @@
 #pragma once
 
+#include <array>
 #include <optional>
+#include <string>
 
 #include "console/port/platform_console.h"
-#include "console/terminal/terminal_core.h"
+#include "console/terminal/key_decoder.h"
 
 namespace sol::web {
 
-// The xterm.js terminal of a web page as the game's console. The terminal
-// core renders the picture and decodes what the page's terminal sends, as
-// for a Unix terminal; this side only passes bytes to and from the page. A key
-// wait suspends the program (Asyncify) until the page
-// has input, so the browser's event loop keeps running meanwhile.
+// The web page's own screen as the game's console. Before each key wait the
+// rows that changed go to the page, which draws the cells itself; the page
+// sends back, for its keys and presses, what a terminal would send, which
+// is decoded as a terminal's is. A key wait suspends the program (Asyncify)
+// until the page has input, so the browser's event loop keeps running
+// meanwhile.
 //
-// The page supplies Module.solTerminal = {write, waitForInput, takeInput,
-// ended}; web/session.js is that side.
+// The page supplies Module.solScreen = {row, waitForInput, takeInput, ended,
+// say}; web/session.js is that side.
 class WebConsole final : public PlatformConsole {
   public:
     WebConsole() = default;
@@ -31,14 +34,17 @@ class WebConsole final : public PlatformConsole {
     void restore() override;
 
   private:
-    TerminalCore::Clock now() const;
-    // Suspends until the page has input or `deadline` passes, and feeds
-    // what came to the core.
-    void waitAndRead(std::optional<TerminalCore::Clock> deadline);
-    void send(std::string_view bytes);
-    void sendFrame();
+    using Clock = KeyDecoder::Clock;
 
-    TerminalCore core_;
+    Clock now() const;
+    // Sends the rows whose text differs from what the page shows.
+    void present();
+    // Suspends until the page has input or `deadline` passes, and decodes
+    // what came.
+    void waitAndRead(std::optional<Clock> deadline);
+
+    KeyDecoder decoder_;
+    std::array<std::string, ScreenBuffer::kRows> shown_;  // what the page shows
     bool active_ = true;
 };
 

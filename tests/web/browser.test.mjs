@@ -1,13 +1,16 @@
-// The served page in Debian's Chromium: the menu shows without a click, a
-// touch button moves the marker, Enter deals a game, the rows are read from
-// the DOM, and nothing is fetched from outside the page's own folder. Whole
-// games are played by clicks at a desktop size and by taps at a phone size.
+// The page in Debian's Chromium: the menu shows without a click, a touch
+// button moves the marker, Enter deals a game, and nothing is fetched from
+// outside the page's own folder. Whole games are played by clicks at a
+// desktop size and by taps at a phone size, where no tap may leave the focus
+// on anything that opens an on-screen keyboard. The picture is checked from
+// the screenshot's pixels with the fonts of a phone.
 import assert from 'node:assert/strict';
-import { existsSync, mkdirSync } from 'node:fs';
+import { existsSync, mkdirSync, symlinkSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { join, normalize } from 'node:path';
+import { tmpdir } from 'node:os';
+import { basename, join, normalize } from 'node:path';
 import { test } from 'node:test';
-import { rowsOf, settle, waitToShow } from './page_reading.mjs';
+import { rowsOf, settle, textAt, waitToShow } from './page_reading.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
 const shots = join(page, '..', 'screenshots');
@@ -23,13 +26,43 @@ const kDrawPile = { x: 43, y: 10 };
 const kBannerPrompt = 'Pleas any key~';
 const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
 
+// A wake lock that counts what it is asked; the page sees it as the real
+// one. `lose()` is the browser letting the lock go, as it does when the page
+// is hidden.
+function stubWakeLock() {
+  const counts = { requested: 0, released: 0 };
+  let onLoss = () => {};
+  window.wakeLocks = counts;
+  window.loseWakeLock = () => onLoss();
+  Object.defineProperty(navigator, 'wakeLock', {
+    value: {
+      request: async () => {
+        counts.requested++;
+        return {
+          release: async () => { counts.released++; },
+          addEventListener: (name, listener) => { onLoss = listener; },
+        };
+      },
+    },
+  });
+}
+
+// What has the focus: an element that would open a phone's keyboard is one
+// that takes text and does not say inputmode="none".
+const focusOpensKeyboard = (tab) => tab.evaluate(() => {
+  const e = document.activeElement;
+  const editable = e.isContentEditable || ['INPUT', 'TEXTAREA', 'SELECT'].includes(e.tagName);
+  return editable && e.getAttribute('inputmode') !== 'none' ? e.outerHTML : null;
+});
+
 // Opens the page in a fresh browser with `context` (viewport, touch), runs
 // `body` with helpers, and closes the browser whatever happens.
-async function withPage(context, body) {
+async function withPage(context, body, { fonts = null } = {}) {
   const browser = await chromium.launch({
     executablePath: '/usr/bin/chromium',
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+    env: fonts ? { ...process.env, FONTCONFIG_FILE: fonts } : process.env,
   });
   try {
     // Routed requests and a service worker do not mix; the worker has a test
@@ -43,6 +76,7 @@ async function withPage(context, body) {
       return existsSync(file) ? route.fulfill({ path: file }) : route.fulfill({ status: 404 });
     });
     const tab = await session.newPage();
+    await tab.addInitScript(stubWakeLock);
     const requests = [];
     tab.on('request', (request) => requests.push(request.url()));
     const rows = () => rowsOf(tab);
@@ -50,7 +84,7 @@ async function withPage(context, body) {
     const shows = async (text) => (await rows()).some((row) => row.includes(text));
     // The middle of a cell, in the page's pixels.
     const pointAt = async ({ x, y }) => {
-      const box = await tab.locator('.xterm-screen').boundingBox();
+      const box = await tab.locator('#screen').boundingBox();
       return { x: box.x + ((x + 0.5) * box.width) / 80, y: box.y + ((y + 0.5) * box.height) / 25 };
     };
     await tab.goto(`${origin}/index.html`);
@@ -66,11 +100,12 @@ async function withPage(context, body) {
 
 // Plays from the menu to the banner by pointing alone: the first card, and
 // when it does not fit, the pile twice (offer, then draw).
-async function playByPointing({ rows, settled, shows, pointAt }, point) {
+async function playByPointing({ tab, rows, settled, shows, pointAt }, point) {
   const at = async (cell) => {
     const { x, y } = await pointAt(cell);
     await point(x, y);
     await settled();
+    assert.equal(await focusOpensKeyboard(tab), null, 'the focus after a press or tap');
   };
   await at(kStartEntry);
   assert.ok(await shows('△'), 'the table, dealt by pointing at the first entry');
@@ -91,14 +126,25 @@ test('the page shows the menu and deals a game in Chromium', async () => {
   await withPage({ viewport: { width: 1000, height: 720 } }, async ({ tab, rows, settled, shows }) => {
     await tab.screenshot({ path: join(shots, 'menu.png') });
     assert.equal((await rows()).length, 25);
-    assert.match((await rows())[6], /☞ {2}┃ {5}게임 시작/);
+    assert.match((await rows())[6], /☞ ┃ {4}게임 시작/);
+    // No double-tap zoom, pull to refresh, selection or callout on the
+    // playing surface; a heading and a description for the page.
+    const styles = await tab.evaluate(() => {
+      const stage = getComputedStyle(document.getElementById('stage'));
+      return [stage.touchAction, getComputedStyle(document.documentElement).overscrollBehaviorY,
+        getComputedStyle(document.body).overscrollBehaviorY, stage.userSelect,
+        document.querySelector('h1')?.textContent, document.querySelector('meta[name=description]')?.content];
+    });
+    assert.deepEqual(styles.slice(0, 4), ['manipulation', 'none', 'none', 'none']);
+    assert.match(styles[4], /솔방울/);
+    assert.ok(styles[5].length > 20);
     // A click on the page's margin leaves the keyboard with the game.
     await tab.mouse.click(2, 2);
 
     // A touch button moves the marker like the arrow key; Enter deals.
     await tab.getByRole('button', { name: '아래' }).click();
     await settled();
-    assert.match((await rows())[10], /☞ {2}┃ {5}게임 설명/);
+    assert.match((await rows())[10], /☞ ┃ {4}게임 설명/);
     await tab.getByRole('button', { name: '위' }).click();
     await settled();
     await tab.keyboard.press('Enter');
@@ -111,16 +157,22 @@ test('the page shows the menu and deals a game in Chromium', async () => {
 // The program's end keeps its last picture; the page says, outside the
 // terminal, how to start again, and the next press does so without passing
 // the press on to the new menu.
-async function endAndStartAgain({ tab, rows, shows }, at) {
+async function endAndStartAgain({ tab, rows, shows, settled }, at, wakeLocks = 1) {
   const banner = (await rows()).join('\n');
   await at(kFirstCard);
   assert.equal(await tab.evaluate(() => session.running()), false);
   assert.equal((await rows()).join('\n'), banner);
   assert.equal(await tab.locator('#status').textContent(), kEndedLine);
+  // The screen was kept awake while the game ran, and is let go at its end.
+  assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { requested: wakeLocks, released: 1 });
   await at(kStartEntry);
   assert.ok(await shows('게임 시작'), 'a new program at its menu');
   assert.match((await rows())[6], /☞/);
   assert.equal(await tab.locator('#status').textContent(), '');
+  // After all those presses a keyboard still plays at once.
+  await tab.keyboard.press('ArrowDown');
+  await settled();
+  assert.match((await rows())[10], /☞ ┃ {4}게임 설명/);
 }
 
 test('a whole game is played by mouse clicks at a desktop size', async () => {
@@ -136,10 +188,24 @@ test('a whole game is played by taps at a phone size', async () => {
   const phone = { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true,
     deviceScaleFactor: 3 };
   await withPage(phone, async (helpers) => {
-    const tap = (x, y) => helpers.tab.touchscreen.tap(x, y);
+    const { tab } = helpers;
+    const tap = (x, y) => tab.touchscreen.tap(x, y);
+    // The buttons, the margin and the hint take no keyboard either.
+    for (const target of ['#keys .down', '#keys .up', '#howto']) {
+      const box = await tab.locator(target).boundingBox();
+      await tap(box.x + box.width / 2, box.y + box.height / 2);
+      assert.equal(await focusOpensKeyboard(tab), null, `the focus after a tap on ${target}`);
+    }
+    await tap(2, 2);
+    assert.equal(await focusOpensKeyboard(tab), null, 'the focus after a tap on the margin');
+    // Asked for again when the page is shown again.
+    await tab.evaluate(() => {
+      window.loseWakeLock();
+      document.dispatchEvent(new Event('visibilitychange'));
+    });
     const at = await playByPointing(helpers, tap);
     await helpers.tab.screenshot({ path: join(shots, 'banner-by-taps.png') });
-    await endAndStartAgain(helpers, at);
+    await endAndStartAgain(helpers, at, 2);
   });
 });
 
@@ -165,13 +231,16 @@ test('a listener hears the deal, every step and the result in Korean', async () 
     const suits = { '♥': '하트', '◆': '다이아몬드', '♣': '클로버', '♠': '스페이드' };
     const ranks = { A: '에이스', J: '잭', Q: '퀸', K: '킹' };
     // A face: the suit symbol, the rank under it.
-    const cardOnScreen = (screen, x, y) =>
-      `${suits[screen[y][x]]} ${ranks[screen[y + 1][x]] ?? screen[y + 1].slice(x, x + 2).trim()}`;
+    const cardOnScreen = (screen, x, y) => {
+      const rank = textAt(screen[y + 1], x, 2).trim();
+      return `${suits[textAt(screen[y], x)]} ${ranks[rank] ?? rank}`;
+    };
 
     const snapshot = await tab.locator('body').ariaSnapshot();
     assert.match(snapshot, /log "게임 진행"/);
-    assert.match(snapshot, /textbox "게임 키 입력"/);
-    assert.doesNotMatch(snapshot, /Terminal input|┃/);
+    assert.match(snapshot, /application "솔방울 게임\. 화살표와 Enter로 합니다\."/);
+    assert.match(snapshot, /heading "솔방울 카드 게임" \[level=1\]/);
+    assert.doesNotMatch(snapshot, /textbox|┃/);
     assert.match((await heard()).at(-1), /^솔방울 메뉴\. .* 게임 시작, 1\/3$/);
     assert.deepEqual(await key('ArrowDown'), ['게임 설명, 2/3']);
     await key('ArrowUp');
@@ -239,10 +308,10 @@ test('the page fits desktop windows, a tablet and a phone', async () => {
       const m = await tab.evaluate(() => {
         const box = (e) => e.getBoundingClientRect().toJSON();
         return {
-          grid: box(document.querySelector('.xterm-screen')),
+          grid: box(document.querySelector('#screen')),
           buttons: [...document.querySelectorAll('#keys button')].map(box),
           scroll: [document.documentElement.scrollWidth, document.documentElement.scrollHeight],
-          font: terminal.options.fontSize,
+          cell: document.querySelector('#screen').width / 80 / devicePixelRatio,
         };
       });
       const inside = (b) => b.left >= 0 && b.top >= 0 && b.right <= width && b.bottom <= height;
@@ -257,8 +326,120 @@ test('the page fits desktop windows, a tablet and a phone', async () => {
       if (width > height) assert.ok(use >= 0.7, `${name}: the grid uses ${use}`);
       else assert.ok(m.grid.width / width >= 0.95, `${name}: the grid takes the width`);
       if (name === '844x390') assert.ok(row >= 13, `${name}: a row is ${row} px`);
-      console.log(`| ${name} | ${m.font} | ${(m.grid.width / 80).toFixed(2)} | ${row.toFixed(2)} | ` +
+      console.log(`| ${name} | ${m.cell.toFixed(2)} | ${row.toFixed(2)} | ` +
         `${Math.round((100 * m.grid.width) / width)}% x ${Math.round((100 * m.grid.height) / height)}% |`);
     });
+  }
+});
+
+// A fontconfig of only `files`, for one browser launch: what a device with
+// just those fonts would draw with.
+function fontSet(name, files) {
+  const folder = join(tmpdir(), `solbangul-fonts-${name}-${process.pid}`);
+  mkdirSync(join(folder, 'fonts'), { recursive: true });
+  for (const file of files) {
+    assert.ok(existsSync(file), `${file} (the fonts-* packages the test command installs)`);
+    const link = join(folder, 'fonts', basename(file));
+    if (!existsSync(link)) symlinkSync(file, link);
+  }
+  // The system's rules for choosing among fonts, as a device has its own;
+  // only the fonts are ours.
+  writeFileSync(join(folder, 'fonts.conf'), `<?xml version="1.0"?>
+<fontconfig><dir>${folder}/fonts</dir><cachedir>${folder}/cache</cachedir>
+<include ignore_missing="yes">/etc/fonts/conf.d</include></fontconfig>\n`);
+  return join(folder, 'fonts.conf');
+}
+
+// From the screenshot's own pixels: the frame's and a card box's lines,
+// followed through their whole length, must have no unlit pixel; each
+// Hangul syllable of the first entry must be drawn inside its two cells,
+// the blanks around them dark; the suit in play drawn.
+async function picturePixels(tab, stage) {
+  const png = (await tab.locator('#screen').screenshot()).toString('base64');
+  return tab.evaluate(async ({ data, stage }) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${data}`;
+    await image.decode();
+    const canvas = new OffscreenCanvas(image.width, image.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const { data: rgba, width } = context.getImageData(0, 0, image.width, image.height);
+    // The element's screenshot may be a pixel or two larger than the grid.
+    const grid = document.getElementById('screen');
+    const w = grid.width / 80;
+    const h = grid.height / 25;
+    const lit = (x, y) => rgba[(Math.round(y) * width + Math.round(x)) * 4] > 96;
+    // A line is looked for near where it is meant to be, then followed:
+    // the unlit pixels along it.
+    const gaps = (x0, y0, x1, y1) => {
+      const [mx, my] = [Math.round((x0 + x1) / 2), Math.round((y0 + y1) / 2)];
+      const across = (d) => (x0 === x1 ? [x0 + d, my] : [mx, y0 + d]);
+      const near = [...Array(Math.ceil(w))].map((_, i) => i - Math.floor(w / 2))
+        .find((d) => lit(...across(d)));
+      if (near === undefined) return Infinity;
+      const [sx, sy] = across(near);
+      let n = 0;
+      for (let t = 0, steps = Math.max(x1 - x0, y1 - y0); t <= steps; t++) {
+        n += lit(x0 === x1 ? sx : x0 + t, y0 === y1 ? sy : y0 + t) ? 0 : 1;
+      }
+      return n;
+    };
+    const ink = (column, row, cells) => {
+      let n = 0;
+      for (let y = Math.ceil(row * h); y < (row + 1) * h - 1; y++) {
+        for (let x = Math.ceil(column * w); x < (column + cells) * w - 1; x++) n += lit(x, y) ? 1 : 0;
+      }
+      return n;
+    };
+    const mid = (row) => Math.floor(row * h + h / 2);
+    const found = {
+      frameLeft: gaps(2 * w, mid(0), 2 * w, mid(23)),
+      frameRight: gaps(78 * w, mid(0), 78 * w, mid(23)),
+      frameTop: gaps(2 * w, mid(0), 78 * w, mid(0)),
+    };
+    if (stage === 'menu') {
+      // Each syllable its own shape: a missing glyph's box would be the same.
+      found.hangul = [37, 39, 42, 44].map((x) => ink(x, 6, 2));
+      found.blanksAround = ink(33, 6, 4) + ink(46, 6, 5);
+    } else {
+      found.cardBox = gaps(7 * w, mid(17), 7 * w, mid(20));
+      found.suitInPlay = ink(32, 10, 2) > 0;
+    }
+    return found;
+  }, { data: png, stage });
+}
+
+test('the picture is the same with a phone\'s fonts: lines join, Hangul fills two cells', async () => {
+  const noto = '/usr/share/fonts/truetype/noto';
+  const sets = {
+    'this machine': null,
+    android: fontSet('android', ['/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc',
+      '/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf', `${noto}/NotoMono-Regular.ttf`,
+      '/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf']),
+    'one CJK font': fontSet('one-cjk', ['/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc',
+      `${noto}/NotoMono-Regular.ttf`]),
+  };
+  const sizes = [[844, 390, 3], [390, 844, 3], [1280, 800, 1], [1000, 700, 1.5]];
+  for (const [set, fonts] of Object.entries(sets)) {
+    for (const [width, height, ratio] of sizes) {
+      const name = `${set}, ${width}x${height} at ${ratio}`;
+      await withPage({ viewport: { width, height }, deviceScaleFactor: ratio }, async ({ tab, settled }) => {
+        const menu = await picturePixels(tab, 'menu');
+        await tab.screenshot({ path: join(shots, `fonts-${set.replaceAll(' ', '-')}-${width}x${height}-menu.png`) });
+        await tab.keyboard.press('Enter');
+        await settled();
+        const table = await picturePixels(tab, 'table');
+        await tab.screenshot({ path: join(shots, `fonts-${set.replaceAll(' ', '-')}-${width}x${height}.png`) });
+        console.log(name, JSON.stringify({ menu, table }));
+        for (const found of [menu, table]) {
+          assert.deepEqual([found.frameLeft, found.frameRight, found.frameTop], [0, 0, 0], `${name}: the frame`);
+        }
+        assert.equal(table.cardBox, 0, `${name}: a card box's side`);
+        assert.equal(new Set(menu.hangul).size, 4, `${name}: every syllable drawn`);
+        assert.ok(menu.hangul.every((n) => n > 0), `${name}: every syllable drawn`);
+        assert.equal(menu.blanksAround, 0, `${name}: Hangul stays in its two cells`);
+        assert.ok(table.suitInPlay, `${name}: the suit in play`);
+      }, { fonts });
+    }
   }
 });

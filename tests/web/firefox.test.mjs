@@ -3,7 +3,7 @@
 // after the window narrows.
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
-import { mkdtempSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { test } from 'node:test';
@@ -13,6 +13,7 @@ import { servePage } from './serve_page.mjs';
 const page = process.env.SOLBANGUL_PAGE;
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const puppeteer = require('puppeteer-core');
+const kFirefox = '/usr/bin/firefox-esr';
 
 // Firefox ESR 140 (Debian 12 without its security updates) sizes the
 // viewport but knows no screen orientation override, which puppeteer sends
@@ -24,11 +25,13 @@ async function setViewport(tab, viewport) {
 }
 
 test('the page plays in Firefox', async () => {
+  // Without it the driver would wait for a browser that never starts.
+  assert.ok(existsSync(kFirefox), `${kFirefox} is missing: apt-get install firefox-esr (or run tools/test web)`);
   const server = await servePage(page);
   const profile = mkdtempSync(join(tmpdir(), 'solbangul-firefox-'));
   const browser = await puppeteer.launch({
     browser: 'firefox',
-    executablePath: '/usr/bin/firefox-esr',
+    executablePath: kFirefox,
     headless: true,
     userDataDir: profile,
   });
@@ -47,7 +50,7 @@ test('the page plays in Firefox', async () => {
 
     // Keys reach the game without a click.
     await key('ArrowDown');
-    assert.match((await rows())[10], /☞ {2}┃ {5}게임 설명/);
+    assert.match((await rows())[10], /☞ ┃ {4}게임 설명/);
     await key('ArrowUp');
     await key('Enter');
     assert.match(await text(), /△/);

@@ -1,11 +1,9 @@
-// Reading the page's terminal, the same in Playwright and in puppeteer.
+// Reading the page's screen, the same in Playwright and in puppeteer.
 
-// The 25 rows as the DOM shows them, one string each.
-export const rowsOf = (tab) => tab.$$eval('.xterm-rows > div', (divs) =>
-  divs.map((div) => div.textContent.replaceAll('\u00a0', ' ')));
+// The 25 rows as the page last drew them, one string each.
+export const rowsOf = (tab) => tab.evaluate(() => grid.rows());
 
-// Resolves once the program waits for input and the DOM rows, which follow
-// the terminal at the next animation frame, show what it sent.
+// Resolves once the program waits for input, and the page has drawn it.
 export const settle = (tab) => tab.evaluate(() => session.settled().then(() =>
   new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
 
@@ -13,9 +11,21 @@ export const settle = (tab) => tab.evaluate(() => session.settled().then(() =>
 // take their arguments in different orders.)
 export async function waitToShow(tab, text, timeoutMs = 30000) {
   const end = Date.now() + timeoutMs;
-  const shows = (wanted) => document.querySelector('.xterm-rows')?.textContent.includes(wanted) ?? false;
+  const shows = (wanted) => typeof grid !== 'undefined' && grid.rows().join('\n').includes(wanted);
   while (!(await tab.evaluate(shows, text))) {
-    if (Date.now() > end) throw new Error(`the terminal never showed ${text}`);
+    if (Date.now() > end) throw new Error(`the screen never showed ${text}`);
     await new Promise((resolve) => setTimeout(resolve, 10));
   }
+}
+
+// The text of a row from `column` for `columns` columns, a column one for
+// ASCII and two for every other character, as the game counts them.
+export function textAt(row, column, columns = 1) {
+  let x = 0;
+  let text = '';
+  for (const ch of row) {
+    if (x >= column && x < column + columns) text += ch;
+    x += ch.codePointAt(0) < 0x80 ? 1 : 2;
+  }
+  return text;
 }
