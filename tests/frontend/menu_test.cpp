@@ -28,17 +28,6 @@ int markedEntry(const MemoryConsole& c) {
     return marked;
 }
 
-TEST(MenuScreen, TheFramedMenuWaitsWithTheMarkerOnEntryOne) {
-    MemoryConsole console;
-    console.pushKeys({kEnter});
-    console.setBeforeRead([](const MemoryConsole& c) {
-        EXPECT_TRUE(c.cursorHidden());
-        EXPECT_GOLDEN(c.screen(), "menu.txt");
-    });
-    EXPECT_EQ(menuScreen(console), MenuEntry::StartGame);
-    EXPECT_EQ(markedEntry(console), 0) << "the marker is gone on return";
-}
-
 TEST(MenuScreen, ReturnsTheEntryUnderTheOneMarker) {
     struct Case {
         const char* name;
@@ -77,24 +66,23 @@ int runMenu(MemoryConsole& console, const std::vector<int>& keys) {
     }
 }
 
-TEST(MenuLoop, QuitClearsTheScreenAndReturnsZero) {
-    MemoryConsole console;
-    EXPECT_EQ(runMenu(console, {kPrefix, kDown, kPrefix, kDown, kEnter}), 0);
-    EXPECT_EQ(test::screenText(console.screen()), std::string(25, '\n'));
-}
-
-TEST(MenuLoop, RulesOnACleanScreenThenAnyKeyGivesTheMenuBackOnEntryOne) {
+// The framed menu with its marker on entry 1, the rules on a clean screen,
+// any key back to the menu on entry 1 again, and quit on a cleared screen.
+TEST(MenuLoop, MenuRulesMenuAndQuit) {
     MemoryConsole console;
     std::vector<int> marked;
     console.setBeforeRead([&](const MemoryConsole& c) {
         marked.push_back(markedEntry(c));
-        if (marked.size() == 3) {
-            EXPECT_TRUE(c.cursorHidden());
+        EXPECT_TRUE(c.cursorHidden());
+        if (marked.size() == 1) {
+            EXPECT_GOLDEN(c.screen(), "menu.txt");
+        } else if (marked.size() == 3) {
             EXPECT_GOLDEN(c.screen(), "rules.txt");
         }
     });
     EXPECT_EQ(runMenu(console, {kDown, kEnter, 'x', kUp, kEnter}), 0);
     EXPECT_EQ(marked, (std::vector<int>{1, 2, 0, 1, 3}));
+    EXPECT_EQ(test::screenText(console.screen()), std::string(25, '\n'));
 }
 
 // An arrow on the rules screen is two codes: the wait takes the prefix and
