@@ -329,11 +329,13 @@ void TerminalConsole::giveBack(Fence fence) {
         tcflush(out_, TCOFLUSH);
         bytes += '\x18';
     }
-    const bool fenced = fence == Fence::Yes && core_.taken() && inIsTerminal_;
+    bool fenced = false;
     if (core_.taken()) {
         bytes += cleanLine() + std::string(kGiveBackTerminal);
-        if (fenced) {
-            bytes += core_.askForFence();
+        if (fence == Fence::Yes && inIsTerminal_) {
+            const std::string question = core_.askForFence();
+            fenced = !question.empty();
+            bytes += question;
         }
     }
     const auto until = Clock::now() + std::chrono::milliseconds(kGiveBackWaitMs);

@@ -186,8 +186,11 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLi
         // just after the reports went off is read before the shell is back.
         const bool answered = !(c.early + c.late).empty();
         pty.startAnswering(answered ? "\x1b[<0;5;5m" : "");
+        const auto restoring = std::chrono::steady_clock::now();
         console.restore();
         console.restore();  // a second call changes nothing
+        EXPECT_LT(std::chrono::steady_clock::now() - restoring, milliseconds{100})
+            << c.name << ": a terminal that does not answer is not waited for";
         pty.stopAnswering();
         EXPECT_TRUE(sameSettings(pty.settings(), before)) << c.name;
         const std::string out = pty.output();
