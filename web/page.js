@@ -9,6 +9,12 @@ const game = document.getElementById('game');
 const status = document.getElementById('status');
 const spoken = document.getElementById('spoken');
 
+// The game's code is fetched and compiled once, as soon as the page's
+// scripts run, for every game the page starts: a new build arriving
+// meanwhile cannot mix with this one, and a restart compiles nothing.
+const compiled = fetch('solbangul.wasm').then((response) => response.arrayBuffer())
+  .then((bytes) => WebAssembly.compile(bytes));
+
 const grid = SolScreen.createScreen(document.getElementById('screen'));
 const fit = () => SolFit.fitScreen(grid, stage, side);
 fit();
@@ -48,11 +54,14 @@ document.addEventListener('visibilitychange', () => {
   if (session?.running()) awake.keep();
 });
 
-// The game's code is fetched once, for every game the page starts: a new
-// build arriving meanwhile cannot mix with this one.
 let session = null;
-fetch('solbangul.wasm').then((response) => response.arrayBuffer()).then((wasmBinary) => {
-  session = SolSession.startSession(grid, createSolbangul, { wasmBinary }, {
+compiled.then((module) => {
+  // Each program an instance of the one compiled module.
+  const instantiateWasm = (imports, receive) => {
+    WebAssembly.instantiate(module, imports).then(receive);
+    return {};
+  };
+  session = SolSession.startSession(grid, createSolbangul, { instantiateWasm }, {
     say,
     started: () => {
       status.textContent = '';

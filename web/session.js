@@ -58,7 +58,7 @@
 
   // screen: setRow(y, text) and clear(), as screen.js has them;
   // createModule: the generated module factory; moduleOptions: passed on to
-  // it (wasmBinary); listener.say(sentence), listener.started() and
+  // it (instantiateWasm); listener.say(sentence), listener.started() and
   // listener.ended().
   function startSession(screen, createModule, moduleOptions, listener = {}) {
     const say = (sentence) => { if (listener.say) listener.say(sentence); };

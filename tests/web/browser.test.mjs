@@ -5,7 +5,7 @@
 // on anything that opens an on-screen keyboard. The picture is checked from
 // the screenshot's pixels with the fonts of a phone.
 import assert from 'node:assert/strict';
-import { existsSync, mkdirSync, symlinkSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { basename, join, normalize } from 'node:path';
@@ -297,15 +297,15 @@ test('a listener hears the deal, every step and the result in Korean', async () 
   });
 });
 
-// A fontconfig of only `files`, for one browser launch: what a device with
-// just those fonts would draw with.
-function fontSet(name, files) {
-  const folder = join(tmpdir(), `solbangul-fonts-${name}-${process.pid}`);
+// A fontconfig of only `files`, in a folder of its own under `root`, for
+// one browser launch: what a device with just those fonts would draw with.
+function fontSet(root, name, files) {
+  const folder = join(root, name);
   mkdirSync(join(folder, 'fonts'), { recursive: true });
   for (const file of files) {
     assert.ok(existsSync(file), `${file} (the fonts-* packages the test command installs)`);
     const link = join(folder, 'fonts', basename(file));
-    if (!existsSync(link)) symlinkSync(file, link);
+    symlinkSync(file, link);
   }
   // The system's rules for choosing among fonts, as a device has its own;
   // only the fonts are ours.
@@ -383,39 +383,44 @@ async function picturePixels(tab, stage) {
 test('the page fits every window, and its picture is the same with a phone\'s fonts', async () => {
   const noto = '/usr/share/fonts/truetype/noto';
   const cjk = '/usr/share/fonts/opentype/noto/NotoSansCJK-Regular.ttc';
-  const phoneSets = {
-    android: fontSet('android', [cjk, '/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf',
-      `${noto}/NotoMono-Regular.ttf`, '/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf']),
-    'one CJK font': fontSet('one-cjk', [cjk, `${noto}/NotoMono-Regular.ttf`]),
-  };
-  const phone = (ratio) => ({ hasTouch: true, isMobile: true, deviceScaleFactor: ratio });
-  const sizes = [
-    [1280, 800, {}, ['this machine', 'android', 'one CJK font']], [1920, 1080], [2560, 1440],
-    [1280, 500], [1000, 700, { deviceScaleFactor: 1.5 }], [1024, 768, phone(2)],
-    [390, 844, phone(3), ['this machine', 'android', 'one CJK font']],
-    [844, 390, phone(3), ['this machine', 'android', 'one CJK font']],
-  ];
-  for (const [width, height, device = {}, sets = ['this machine']] of sizes) {
-    for (const set of sets) {
-      const name = `${set}, ${width}x${height}`;
-      await withPage({ viewport: { width, height }, ...device }, async ({ tab, settled }) => {
-        if (set === 'this machine') await checkFit(tab, width, height);
-        const menu = await picturePixels(tab, 'menu');
-        await tab.screenshot({ path: join(shots, `${set.replaceAll(' ', '-')}-${width}x${height}-menu.png`) });
-        await tab.keyboard.press('Enter');
-        await settled();
-        const table = await picturePixels(tab, 'table');
-        await tab.screenshot({ path: join(shots, `${set.replaceAll(' ', '-')}-${width}x${height}-table.png`) });
-        for (const found of [menu, table]) {
-          assert.deepEqual([found.frameLeft, found.frameRight, found.frameTop], [0, 0, 0], `${name}: the frame`);
-        }
-        assert.equal(table.cardBox, 0, `${name}: a card box's side`);
-        assert.equal(new Set(menu.hangul).size, 4, `${name}: every syllable drawn, each its own`);
-        assert.ok(menu.hangul.every((pattern) => pattern.includes('1')), `${name}: every syllable drawn`);
-        assert.equal(menu.blanksAround, 0, `${name}: Hangul stays in its two cells`);
-        assert.ok(table.suitInPlay, `${name}: the suit in play`);
-      }, { fonts: phoneSets[set] ?? null });
+  const fonts = mkdtempSync(join(tmpdir(), 'solbangul-fonts-'));
+  try {
+    const phoneSets = {
+      android: fontSet(fonts, 'android', [cjk, '/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf',
+        `${noto}/NotoMono-Regular.ttf`, '/usr/share/fonts/truetype/roboto/unhinted/RobotoTTF/Roboto-Regular.ttf']),
+      'one CJK font': fontSet(fonts, 'one-cjk', [cjk, `${noto}/NotoMono-Regular.ttf`]),
+    };
+    const phone = (ratio) => ({ hasTouch: true, isMobile: true, deviceScaleFactor: ratio });
+    const sizes = [
+      [1280, 800, {}, ['this machine', 'android', 'one CJK font']], [1920, 1080], [2560, 1440],
+      [1280, 500], [1000, 700, { deviceScaleFactor: 1.5 }], [1024, 768, phone(2)],
+      [390, 844, phone(3), ['this machine', 'android', 'one CJK font']],
+      [844, 390, phone(3), ['this machine', 'android', 'one CJK font']],
+    ];
+    for (const [width, height, device = {}, sets = ['this machine']] of sizes) {
+      for (const set of sets) {
+        const name = `${set}, ${width}x${height}`;
+        await withPage({ viewport: { width, height }, ...device }, async ({ tab, settled }) => {
+          if (set === 'this machine') await checkFit(tab, width, height);
+          const menu = await picturePixels(tab, 'menu');
+          await tab.screenshot({ path: join(shots, `${set.replaceAll(' ', '-')}-${width}x${height}-menu.png`) });
+          await tab.keyboard.press('Enter');
+          await settled();
+          const table = await picturePixels(tab, 'table');
+          await tab.screenshot({ path: join(shots, `${set.replaceAll(' ', '-')}-${width}x${height}-table.png`) });
+          for (const found of [menu, table]) {
+            assert.deepEqual([found.frameLeft, found.frameRight, found.frameTop], [0, 0, 0], `${name}: the frame`);
+          }
+          assert.equal(table.cardBox, 0, `${name}: a card box's side`);
+          assert.equal(new Set(menu.hangul).size, 4, `${name}: every syllable drawn, each its own`);
+          assert.ok(menu.hangul.every((pattern) => pattern.includes('1')), `${name}: every syllable drawn`);
+          assert.equal(menu.blanksAround, 0, `${name}: Hangul stays in its two cells`);
+          assert.ok(table.suitInPlay, `${name}: the suit in play`);
+        }, { fonts: phoneSets[set] ?? null });
+      }
     }
+  } finally {
+    rmSync(fonts, { recursive: true, force: true });
   }
 });
 
