@@ -56,11 +56,12 @@ document.addEventListener('visibilitychange', () => {
 
 let session = null;
 compiled.then((module) => {
-  // Each program an instance of the one compiled module.
-  const instantiateWasm = (imports, receive) => {
-    WebAssembly.instantiate(module, imports).then(receive);
+  // Each program an instance of the one compiled module; one that cannot be
+  // made (too little memory) ends that program, as a failed load would.
+  function instantiateWasm(imports, receive) {
+    WebAssembly.instantiate(module, imports).then(receive, (error) => this.onAbort(error));
     return {};
-  };
+  }
   session = SolSession.startSession(grid, createSolbangul, { instantiateWasm }, {
     say,
     started: () => {
