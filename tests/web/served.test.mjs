@@ -209,15 +209,16 @@ test('the menu shows within 1.2 s on a slow phone link, after at most 100,000 by
   // The machine's other work can slow all five loads of a set at once: a set
   // on the slow link that misses its bound is measured once more, and both
   // are reported.
-  const bounds = { 'slow link, cold': (t) => t.best <= 1200 && t.median <= 2000, 'slow link, warm': (t) => t.best <= 490 };
-  for (const [name, holds] of Object.entries(bounds)) {
-    if (!holds(times[name])) times[`${name}, again`] = await timesToMenu(true, name.endsWith('warm'));
+  const bounds = { 'slow link, cold': { best: 1200, median: 2000 }, 'slow link, warm': { best: 490 } };
+  const misses = (t, bound) => Object.entries(bound).filter(([what, ms]) => t[what] > ms);
+  for (const [name, bound] of Object.entries(bounds)) {
+    if (misses(times[name], bound).length > 0) times[`${name}, again`] = await timesToMenu(true, name.endsWith('warm'));
   }
   console.log(JSON.stringify(times));
-  const last = (name) => times[`${name}, again`] ?? times[name];
-  const cold = last('slow link, cold');
-  assert.ok(times['slow link, cold'].bytes <= 100000, `${times['slow link, cold'].bytes} bytes before the menu`);
-  assert.ok(cold.best <= 1200, `best cold ${cold.best} ms`);
-  assert.ok(cold.median <= 2000, `median cold ${cold.median} ms`);
-  assert.ok(last('slow link, warm').best <= 490, `best warm ${last('slow link, warm').best} ms`);
+  const cold = times['slow link, cold'];
+  assert.ok(cold.bytes <= 100000, `${cold.bytes} bytes before the menu`);
+  for (const [name, bound] of Object.entries(bounds)) {
+    const t = times[`${name}, again`] ?? times[name];
+    assert.deepEqual(misses(t, bound), [], `${name}: ${JSON.stringify(t)}`);
+  }
 });
