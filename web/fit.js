@@ -3,7 +3,8 @@
 // under the screen and, in a landscape window, beside it, and keeping
 // whichever gives the larger cells. A cell is a whole number of device
 // pixels, twice as high as wide, so every line the screen draws lies on
-// whole pixels.
+// whole pixels. The stage's padding keeps everything clear of a phone's
+// notch and home indicator (page.css), so the room is what the insets leave.
 (function (root) {
   'use strict';
 
@@ -24,7 +25,10 @@
     };
   }
 
-  function fitScreen(screen, stage, side) {
+  // frame: the element that holds the canvas. It is given the canvas's size
+  // too: WebKit, on a load straight into a landscape window, may otherwise
+  // keep it at a canvas's default 150 px and hide the table's lower half.
+  function fitScreen(screen, frame, stage, side) {
     const ratio = root.devicePixelRatio || 1;
     const view = root.visualViewport ?? { width: root.innerWidth, height: root.innerHeight };
     const room = rooms(stage, side, view);
@@ -33,7 +37,9 @@
     const beside = view.width > view.height ? cells(room.beside) : 0;
     stage.classList.toggle('beside', beside > under);
     const width = Math.max(under, beside);
-    screen.resize(width, 2 * width, ratio);
+    const css = screen.resize(width, 2 * width, ratio);
+    frame.style.width = css.width;
+    frame.style.height = css.height;
     return { beside: beside > under, width };
   }
 

@@ -16,7 +16,7 @@ const compiled = fetch('solbangul.wasm').then((response) => response.arrayBuffer
   .then((bytes) => WebAssembly.compile(bytes));
 
 const grid = SolScreen.createScreen(document.getElementById('screen'));
-const fit = () => SolFit.fitScreen(grid, stage, side);
+const fit = () => SolFit.fitScreen(grid, game, stage, side);
 fit();
 window.addEventListener('resize', fit);
 // Browser bars coming and going, and rotation, change only what is visible.
@@ -34,15 +34,28 @@ const say = (sentence) => {
 };
 
 // While a game runs the phone must not dim and lock as the player thinks.
+// WebKit (every browser on an iPhone) grants the lock only inside a user
+// gesture, so it is asked for again in the handlers of keys, pointer-ups and
+// clicks (a touch's pointerdown is no gesture) until one is held.
 const awake = {
   lock: null,
+  asking: false,
   async keep() {
-    if (!navigator.wakeLock || this.lock || document.visibilityState !== 'visible') return;
+    if (!navigator.wakeLock || this.lock || this.asking || document.visibilityState !== 'visible') return;
+    this.asking = true;
     try {
-      this.lock = await navigator.wakeLock.request('screen');
-      this.lock.addEventListener('release', () => { this.lock = null; });
+      const lock = await navigator.wakeLock.request('screen');
+      if (session?.running()) {
+        this.lock = lock;
+        lock.addEventListener('release', () => { if (this.lock === lock) this.lock = null; });
+      } else {
+        lock.release();
+      }
     } catch {
-      // Refused (battery saver, no permission): the game plays on.
+      // Refused (no gesture yet, battery saver, no permission): the game
+      // plays on, and the next gesture asks again.
+    } finally {
+      this.asking = false;
     }
   },
   release() {
@@ -50,9 +63,8 @@ const awake = {
     this.lock = null;
   },
 };
-document.addEventListener('visibilitychange', () => {
-  if (session?.running()) awake.keep();
-});
+const keepAwake = () => { if (session?.running()) awake.keep(); };
+document.addEventListener('visibilitychange', keepAwake);
 
 let session = null;
 compiled.then((module) => {
@@ -82,6 +94,7 @@ document.addEventListener('keydown', (event) => {
   if (bytes === null || !session) return;
   event.preventDefault();
   session.type(bytes);
+  keepAwake();
 });
 
 // A press of the main button or a tap plays where it lands; on the buttons
@@ -104,6 +117,8 @@ for (const button of document.querySelectorAll('#keys button')) {
     if (event.detail === 0) session?.type(button.dataset.send);
   });
 }
+document.addEventListener('pointerup', keepAwake);
+document.addEventListener('click', keepAwake);
 document.addEventListener('contextmenu', (event) => {
   if (event.target.closest('#stage')) event.preventDefault();
 });

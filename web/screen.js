@@ -14,8 +14,10 @@
   const kRows = 25;
   const kBackground = '#000';
   const kForeground = '#ccc';
-  const kFonts = '"DejaVu Sans Mono", "Noto Sans Mono", "Droid Sans Mono", "Noto Sans CJK KR", ' +
-    '"NanumGothicCoding", monospace';
+  // Linux's, Android's and Apple's (iOS has no DejaVu or Noto: Menlo and
+  // Apple SD Gothic Neo, both fitted into their cells like any other).
+  const kFonts = '"DejaVu Sans Mono", "Noto Sans Mono", "Droid Sans Mono", ui-monospace, Menlo, ' +
+    '"Noto Sans CJK KR", "NanumGothicCoding", "Apple SD Gothic Neo", monospace';
 
   const columnsOf = (ch) => (ch.codePointAt(0) < 0x80 ? 1 : 2);
 
@@ -160,7 +162,7 @@
         drawAll();
       },
       // Cells of `width` x `height` device pixels, shown at `ratio` device
-      // pixels to a CSS pixel.
+      // pixels to a CSS pixel. Returns the canvas's CSS size.
       resize(width, height, ratio) {
         cell = { width, height };
         line = Math.max(1, Math.round(width / 4));
@@ -174,6 +176,7 @@
         context.lineWidth = Math.max(1, Math.round(width / 6));
         context.lineJoin = 'round';
         drawAll();
+        return { width: canvas.style.width, height: canvas.style.height };
       },
       // The cell under a point of the page, or null outside the grid.
       cellAt(clientX, clientY) {

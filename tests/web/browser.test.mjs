@@ -26,18 +26,19 @@ const kDrawPile = { x: 43, y: 10 };
 const kBannerPrompt = 'Pleas any key~';
 const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
 
-// A wake lock that counts what it is asked; the page sees it as the real
-// one. `lose()` is the browser letting the lock go, as it does when the page
-// is hidden.
+// A wake lock that counts what it grants, granting it as WebKit does, only
+// inside a user gesture; the page sees it as the real one. `lose()` is the
+// browser letting the lock go, as it does when the page is hidden.
 function stubWakeLock() {
-  const counts = { requested: 0, released: 0 };
+  const counts = { granted: 0, released: 0 };
   let onLoss = () => {};
   window.wakeLocks = counts;
   window.loseWakeLock = () => onLoss();
   Object.defineProperty(navigator, 'wakeLock', {
     value: {
       request: async () => {
-        counts.requested++;
+        if (!navigator.userActivation.isActive) throw new DOMException('no gesture', 'NotAllowedError');
+        counts.granted++;
         return {
           release: async () => { counts.released++; },
           addEventListener: (name, listener) => { onLoss = listener; },
@@ -169,8 +170,9 @@ async function endAndStartAgain({ tab, rows, shows, settled }, { at, atElement }
   assert.equal(await tab.evaluate(() => session.running()), false);
   assert.equal((await rows()).join('\n'), banner);
   assert.equal(await tab.locator('#status').textContent(), kEndedLine);
-  // The screen was kept awake while the game ran, and is let go at its end.
-  assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { requested: wakeLocks, released: 1 });
+  // The screen was kept awake while the game ran, from the first gesture,
+  // and is let go at its end.
+  assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { granted: wakeLocks, released: 1 });
   await atElement('#status');
   assert.ok(await shows('게임 시작'), 'a new program at its menu');
   assert.match((await rows())[6], /☞/);
@@ -449,3 +451,34 @@ async function checkFit(tab, width, height) {
   console.log(`| ${name} | ${(m.grid.width / 80).toFixed(2)} | ${row.toFixed(2)} | ` +
     `${Math.round((100 * m.grid.width) / width)}% x ${Math.round((100 * m.grid.height) / height)}% |`);
 }
+
+// A phone's notch and home indicator, as an iPhone's safe-area insets, in
+// both orientations: the grid, the buttons and the lines of text all lie in
+// what the insets leave, and the grid still fits it as large as it can.
+test('nothing lies under a notch or a home indicator', async () => {
+  const phone = { hasTouch: true, isMobile: true, deviceScaleFactor: 3 };
+  for (const [width, height, insets] of [[844, 390, { left: 59, right: 59, bottom: 21 }],
+    [390, 844, { top: 47, bottom: 34 }]]) {
+    const name = `${width}x${height}`;
+    await withPage({ viewport: { width, height }, ...phone }, async ({ tab }) => {
+      const cdp = await tab.context().newCDPSession(tab);
+      await cdp.send('Emulation.setSafeAreaInsetsOverride', { insets });
+      await tab.reload();
+      await waitToShow(tab, '게임 시작');
+      const boxes = await tab.evaluate(() => ['#screen', '#keys button', '#howto', '#turn']
+        .flatMap((selector) => [...document.querySelectorAll(selector)])
+        .filter((e) => e.getClientRects().length > 0)
+        .map((e) => ({ name: e.id || e.className, ...e.getBoundingClientRect().toJSON() })));
+      const clear = { left: insets.left ?? 0, top: insets.top ?? 0,
+        right: width - (insets.right ?? 0), bottom: height - (insets.bottom ?? 0) };
+      for (const b of boxes) {
+        assert.ok(b.left >= clear.left && b.top >= clear.top && b.right <= clear.right && b.bottom <= clear.bottom,
+          `${name}: ${b.name} ${JSON.stringify(b)} within ${JSON.stringify(clear)}`);
+      }
+      const grid = boxes.find((b) => b.name === 'screen');
+      console.log(`${name} with insets ${JSON.stringify(insets)}: the grid at x ${grid.left.toFixed(1)}-` +
+        `${grid.right.toFixed(1)}, y ${grid.top.toFixed(1)}-${grid.bottom.toFixed(1)}`);
+      await tab.screenshot({ path: join(shots, `insets-${name}.png`) });
+    });
+  }
+});

@@ -1,0 +1,163 @@
+// The page in Debian's WebKitGTK, the engine of every browser on an iPhone,
+// through WebDriver: the whole table on every first load, at a desktop
+// size, a landscape phone's (at one and three device pixels to a CSS pixel)
+// and upright; a whole game by keys; clicks and taps on a card, the pile and
+// a menu entry with no editable element focused; the screen kept awake from
+// the first key or tap, as WebKit grants it only inside a gesture; the
+// reload with the server gone; and no script error.
+import assert from 'node:assert/strict';
+import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, unlinkSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { servePage } from './serve_page.mjs';
+import { startWebKit } from './webkit_driver.mjs';
+
+const shots = join(process.env.SOLBANGUL_PAGE, '..', 'screenshots');
+const kBannerPrompt = 'Pleas any key~';
+
+// The page as built, with a watch for script errors put before its first
+// script (WebDriver has no script of its own that runs before the page's).
+let folder;
+before(() => {
+  folder = mkdtempSync(join(tmpdir(), 'solbangul-webkit-'));
+  cpSync(process.env.SOLBANGUL_PAGE, folder, { recursive: true });
+  const index = join(folder, 'index.html');
+  for (const compressed of ['.br', '.gz']) unlinkSync(`${index}${compressed}`);
+  writeFileSync(index, readFileSync(index, 'utf8').replace('<head>', `<head><script>
+window.scriptErrors = [];
+addEventListener('error', (e) => scriptErrors.push(String(e.message)));
+addEventListener('unhandledrejection', (e) => scriptErrors.push(String(e.reason)));
+</script>`));
+  mkdirSync(shots, { recursive: true });
+});
+after(() => rmSync(folder, { recursive: true, force: true }));
+
+// A fresh server and browser for `body`, its window `width` x `height` CSS
+// pixels before the page is first opened; both stopped whatever happens.
+async function withWebKit({ width, height, scale = 1 }, body) {
+  const server = await servePage(folder);
+  const browser = await startWebKit({ scale });
+  try {
+    assert.deepEqual(await browser.resize(width, height), [width, height], 'the window size');
+    const rows = () => browser.run(() => grid.rows());
+    const shows = async (text) => (await rows()).some((row) => row.includes(text));
+    const settled = () => browser.run(() => session.settled().then(() =>
+      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+    const open = async () => {
+      await browser.goto(`${server.origin}/`);
+      for (let tries = 0; !(await browser.run(() => typeof session === 'object' && session !== null)); tries++) {
+        assert.ok(tries < 300, 'the game started');
+        await new Promise((resolve) => setTimeout(resolve, 20));
+      }
+      await settled();
+    };
+    const key = async (...names) => {
+      await browser.keys(...names);
+      await settled();
+    };
+    await body({ browser, server, rows, shows, settled, open, key });
+    assert.deepEqual(await browser.run(() => window.scriptErrors), [], 'script errors');
+  } finally {
+    await browser.stop();
+    server.stop();
+  }
+}
+
+// Where the grid is, whether every corner cell of it is really shown (not
+// clipped by its frame, nor outside the window), and what has the focus.
+const looks = (browser) => browser.run(() => {
+  const canvas = document.getElementById('screen');
+  const box = canvas.getBoundingClientRect();
+  const cell = (x, y) => [box.left + ((x + 0.5) * box.width) / 80, box.top + ((y + 0.5) * box.height) / 25];
+  const shown = [[0, 0], [79, 0], [0, 24], [79, 24]]
+    .every(([x, y]) => document.elementFromPoint(...cell(x, y)) === canvas);
+  const keys = [...document.querySelectorAll('#keys button')].map((b) => b.getBoundingClientRect());
+  const inside = (b) => b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight;
+  return { shown, inside: inside(box) && keys.every(inside), ratio: devicePixelRatio,
+    frame: document.getElementById('game').getBoundingClientRect().height, grid: box.height };
+});
+
+const focusOpensKeyboard = (browser) => browser.run(() => {
+  const e = document.activeElement;
+  return e.isContentEditable || ['INPUT', 'TEXTAREA', 'SELECT'].includes(e.tagName) ? e.outerHTML : null;
+});
+
+test('the whole table shows on every first load, in every orientation and at three pixels to one', async () => {
+  const kLoads = 3;
+  for (const size of [{ width: 1280, height: 800 }, { width: 844, height: 390 },
+    { width: 844, height: 390, scale: 3 }, { width: 460, height: 900 }]) {
+    const name = `${size.width}x${size.height} at ${size.scale ?? 1}`;
+    await withWebKit(size, async ({ browser, open, key, shows }) => {
+      let whole = 0;
+      for (let load = 0; load < kLoads; load++) {
+        await open();
+        const seen = await looks(browser);
+        assert.equal(seen.ratio, size.scale ?? 1, `${name}: device pixels to a CSS pixel`);
+        if (seen.shown && seen.inside && seen.frame === seen.grid) whole++;
+        else console.log(`${name}, load ${load + 1}: ${JSON.stringify(seen)}`);
+      }
+      console.log(`${name}: the whole table on ${whole} of ${kLoads} loads`);
+      assert.equal(whole, kLoads, `${name}: the whole table on every load`);
+      await key('Enter');
+      assert.ok(await shows('△'), `${name}: dealt`);
+      writeFileSync(join(shots, `webkit-${size.width}x${size.height}-${size.scale ?? 1}.png`), await browser.screenshot());
+    });
+  }
+});
+
+test('a whole game by keys, the screen kept awake from the first key', async () => {
+  await withWebKit({ width: 1280, height: 800 }, async ({ browser, open, key, shows }) => {
+    await open();
+    // Asked for as the page loaded, outside any gesture, WebKit refuses it.
+    console.log(`a lock at load: ${await browser.run(() => awake.lock !== null)}`);
+    await key('ArrowDown');
+    assert.notEqual(await browser.run(() => awake.lock), null, 'a lock after the first key');
+    await key('ArrowUp', 'Enter');
+    assert.ok(await shows('△'));
+    const moves = ['Enter', 'ArrowUp', 'Enter'];
+    for (let n = 0; n < 600 && !(await shows(kBannerPrompt)); n++) await key(moves[n % moves.length]);
+    assert.ok(await shows(kBannerPrompt), 'the banner');
+    await key('x');
+    assert.deepEqual(await browser.run(() => [session.running(), awake.lock]), [false, null],
+      'the program ended, its lock let go');
+    await key('x');
+    assert.ok(await shows('게임 시작'), 'a new program at its menu');
+  });
+});
+
+test('clicks and taps on a menu entry, a card and the pile play, and take no keyboard; the reload needs no server', async () => {
+  await withWebKit({ width: 844, height: 390 }, async ({ browser, server, open, settled, shows }) => {
+    await open();
+    const at = async ({ x, y }, pointerType) => {
+      const box = await browser.run(() => document.getElementById('screen').getBoundingClientRect().toJSON());
+      await browser.point(box.left + ((x + 0.5) * box.width) / 80, box.top + ((y + 0.5) * box.height) / 25, pointerType);
+      await settled();
+      assert.equal(await focusOpensKeyboard(browser), null, `the focus after a ${pointerType} at ${x},${y}`);
+    };
+    // A tap is the first gesture: the lock comes with it.
+    await at({ x: 40, y: 6 }, 'touch');
+    assert.ok(await shows('△'), 'a tap on the first entry deals');
+    assert.notEqual(await browser.run(() => awake.lock), null, 'a lock after the first tap');
+    const hand = async () => (await browser.run(() => grid.rows()))[18];
+    const before = await hand();
+    for (const pointerType of ['mouse', 'touch']) {
+      await at({ x: 43, y: 10 }, pointerType); // the pile: offered
+      await at({ x: 43, y: 10 }, pointerType); // and taken
+    }
+    assert.notEqual(await hand(), before, 'cards taken from the pile');
+    const table = await browser.run(() => grid.rows().join('\n'));
+    await at({ x: 7, y: 18 }, 'mouse'); // the first card: laid, or refused with its line
+    assert.notEqual(await browser.run(() => grid.rows().join('\n')), table, 'a click on a card plays');
+
+    // Kept by the service worker, the page loads and deals with its server gone.
+    await browser.run(() => navigator.serviceWorker.ready);
+    await open();
+    assert.ok(await browser.run(() => navigator.serviceWorker.controller !== null), 'kept');
+    server.stop();
+    await open();
+    assert.ok(await shows('게임 시작'), 'the menu, offline');
+    await at({ x: 40, y: 6 }, 'mouse');
+    assert.ok(await shows('△'), 'dealt, offline');
+  });
+});
