@@ -26,9 +26,6 @@ namespace {
 constexpr TerminalCore::Clock kProbeWait{50};
 // How long giving the terminal back may wait on a terminal that does not read.
 constexpr int kGiveBackWaitMs = 50;
-// How long it waits for the fence's answer: at once from a local terminal,
-// a round trip away over a network.
-constexpr TerminalCore::Clock kFenceWait{500};
 
 // The terminal opened again, non-blocking, so that writing to it never blocks
 // (the shell shares the standard streams' own open file); -1 where that fails.
@@ -361,7 +358,9 @@ void TerminalConsole::giveBack(Fence fence) {
 }
 
 void TerminalConsole::awaitFence() {
-    const TerminalCore::Clock until = now() + kFenceWait;
+    // At once from a local terminal; a round trip away over a network, which
+    // the start-up probe measured.
+    const TerminalCore::Clock until = now() + core_.answerWait();
     // What comes meanwhile is decoded as ever: keys typed before a stop
     // stay for after it; a release is no input.
     while (!core_.fenceAnswered() && !inputEnded_ && now() < until &&

@@ -11,7 +11,8 @@ std::string TerminalCore::takeOver(std::string_view modes, bool probe, Clock now
     repaint();
     std::string bytes(modes);
     if (probe) {
-        probe_ = Probe::Asked;
+        probe_ = Question::Asked;
+        probeAskedAt_ = now;
         probeUntil_ = now + probeWait;
         decoder_.expectCursorReport(true);
         bytes += kWidthProbe;
@@ -20,7 +21,7 @@ std::string TerminalCore::takeOver(std::string_view modes, bool probe, Clock now
 }
 
 bool TerminalCore::awaitingProbe(Clock now) const {
-    return probe_ == Probe::Asked && now < probeUntil_;
+    return probe_ == Question::Asked && now < probeUntil_;
 }
 
 std::optional<TerminalCore::Clock> TerminalCore::deadline(Clock now) const {
@@ -33,30 +34,35 @@ std::optional<TerminalCore::Clock> TerminalCore::deadline(Clock now) const {
 
 void TerminalCore::feed(std::string_view bytes, Clock now) {
     decoder_.feed(bytes, now);
-    takeProbeAnswer();
+    takeProbeAnswer(now);
 }
 
 void TerminalCore::tick(Clock now) {
     decoder_.tick(now);
-    takeProbeAnswer();
+    takeProbeAnswer(now);
 }
 
 std::string TerminalCore::askForFence() {
-    if (probe_ != Probe::Answered) {
+    if (probe_ != Question::Answered) {
         return {};
     }
-    fence_ = Probe::Asked;
+    fence_ = Question::Asked;
     decoder_.expectCursorReport(true);
     return "\x1b[6n";
 }
 
-void TerminalCore::takeProbeAnswer() {
+TerminalCore::Clock TerminalCore::answerWait() const {
+    return std::clamp(4 * roundTrip_, kLeastAnswerWait, kMostAnswerWait);
+}
+
+void TerminalCore::takeProbeAnswer(Clock now) {
     const auto report = decoder_.takeCursorReport();
-    if (report && fence_ == Probe::Asked) {
-        fence_ = Probe::Answered;
+    if (report && fence_ == Question::Asked) {
+        fence_ = Question::Answered;
         decoder_.expectCursorReport(false);
     } else if (report) {
-        probe_ = Probe::Answered;
+        probe_ = Question::Answered;
+        roundTrip_ = now - probeAskedAt_;
         decoder_.expectCursorReport(false);
         // Another width repaints everything; the same changes nothing.
         renderer_.setGlyphWidth(glyphWidthFrom(*report));

@@ -10,7 +10,7 @@
 
 namespace sol {
 
-// What every terminal backend (a Unix terminal, the page's xterm.js) has in
+// What every terminal backend (a Unix terminal, the page) has in
 // common, so that a backend does only its I/O: the renderer that turns the
 // console's picture into bytes, the modes set when the terminal is taken, the
 // glyph-width probe and the decoding of keys, presses and the probe's answer.
@@ -39,7 +39,15 @@ class TerminalCore {
     // on its way to the shell. Empty for a terminal that never answered the
     // probe, which would not answer this either.
     std::string askForFence();
-    bool fenceAnswered() const { return fence_ == Probe::Answered; }
+    bool fenceAnswered() const { return fence_ == Question::Answered; }
+    // How long to wait for the fence's answer: four round trips of the
+    // probe's (a link may slow down as the game runs), at least
+    // kLeastAnswerWait, at most kMostAnswerWait. On a fast link the answer
+    // comes at once and ends the wait; past the bound a player on a link
+    // that slow finds the answer at the prompt.
+    static constexpr Clock kLeastAnswerWait{500};
+    static constexpr Clock kMostAnswerWait{10000};
+    Clock answerWait() const;
 
     // Bytes from the terminal, and the time they came.
     void feed(std::string_view bytes, Clock now);
@@ -57,16 +65,18 @@ class TerminalCore {
     void repaint();
 
   private:
-    enum class Probe { NotAsked, Asked, Answered };
+    enum class Question { NotAsked, Asked, Answered };
 
-    void takeProbeAnswer();
+    void takeProbeAnswer(Clock now);
 
     KeyDecoder decoder_;
     FrameRenderer renderer_;
     bool taken_ = false;
-    Probe probe_ = Probe::NotAsked;
-    Probe fence_ = Probe::NotAsked;
+    Question probe_ = Question::NotAsked;
+    Question fence_ = Question::NotAsked;
+    Clock probeAskedAt_{0};
     Clock probeUntil_{0};
+    Clock roundTrip_{0};  // the probe's, once answered
 };
 
 }  // namespace sol

@@ -1,7 +1,7 @@
 // The page as a player gets it from the project's own server: files sent
 // compressed, the manifest and its icons, play with no network after one
-// visit, a new build replacing the kept files whole, and how long the menu
-// takes to show, on this machine and on a slow phone link.
+// visit, a new build replacing the kept files whole, and what comes before
+// the menu; how long it takes to show is printed.
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { request } from 'node:http';
@@ -157,9 +157,10 @@ test('a new build replaces every kept file, and the old ones go', async () => {
 // and a processor four times slower than this machine's. Resolves to the
 // time from the start of the navigation to the first frame that shows the
 // menu, on the page's own clock (asking the page from here at every turn
-// would take the slowed processor's time from the load it measures), and the
-// bytes that came over the wire before the menu showed.
-async function timeToMenu(slow, warm) {
+// would take the slowed processor's time from the load it measures), and
+// the requests that started before then, each with what asked for it, when
+// it started and ended (ms from the navigation) and its bytes on the wire.
+async function loadToMenu(slow, warm) {
   const context = await browser.newContext({ viewport: { width: 844, height: 390 } });
   try {
     const tab = await context.newPage();
@@ -173,8 +174,11 @@ async function timeToMenu(slow, warm) {
       requestAnimationFrame(look);
     });
     await cdp.send('Network.enable');
-    let bytes = 0;
-    cdp.on('Network.loadingFinished', (event) => { bytes += event.encodedDataLength; });
+    const requests = new Map();
+    cdp.on('Network.requestWillBeSent', (e) => requests.set(e.requestId,
+      { url: e.request.url, by: e.initiator.type, start: e.timestamp }));
+    cdp.on('Network.loadingFinished', (e) => Object.assign(requests.get(e.requestId) ?? {},
+      { end: e.timestamp, bytes: e.encodedDataLength }));
     if (slow) {
       await cdp.send('Network.emulateNetworkConditions', {
         offline: false, latency: 150, downloadThroughput: 1.6e6 / 8, uploadThroughput: 750e3 / 8,
@@ -183,42 +187,42 @@ async function timeToMenu(slow, warm) {
     }
     await tab.goto(`${server.origin}/`);
     await tab.waitForFunction(() => window.menuAt !== undefined, null, { polling: 10, timeout: 30000 });
-    return { ms: Math.round(await tab.evaluate(() => window.menuAt)), bytes };
+    const ms = Math.round(await tab.evaluate(() => window.menuAt));
+    const all = [...requests.values()];
+    const from = all[0].start;
+    const before = all.map((r) => ({ ...r, start: (r.start - from) * 1000, end: (r.end - from) * 1000 }))
+      .filter((r) => r.start < ms);
+    return { ms, requests: before };
   } finally {
     await context.close();
   }
 }
 
-// The best and the median of five loads, each in a fresh profile unless
-// warm. The best is what the page can do; the machine's other work, which
-// moves single loads by a few tenths of a second, shows in the median.
-async function timesToMenu(slow, warm) {
-  const loads = [];
-  for (let i = 0; i < 5; i++) loads.push(await timeToMenu(slow, warm));
-  const times = loads.map((load) => load.ms).sort((a, b) => a - b);
-  return { best: times[0], median: times[2], bytes: Math.max(...loads.map((load) => load.bytes)) };
-}
+// What decides how soon the menu shows, asserted: on a cold load over the
+// slow link, the page, the game's glue and its code, and nothing else but the
+// icon, come before the menu, at most 42,000 bytes in all; the glue and the
+// code are asked for by the page's own markup, side by side, not by a script
+// that has to run first. How soon it shows is measured and printed (the
+// README keeps the figures), never asserted: this machine's other work moves it.
+test('before the menu: three files side by side, at most 42,000 bytes; the load times printed', async () => {
+  const cold = await loadToMenu(true, false);
+  const name = (r) => new URL(r.url).pathname;
+  const files = cold.requests.map(name).filter((path) => path !== '/icon-192.png');
+  assert.deepEqual(files.sort(), ['/', '/solbangul.js', '/solbangul.wasm']);
+  const bytes = cold.requests.reduce((sum, r) => sum + (r.bytes ?? 0), 0);
+  assert.ok(bytes <= 42000, `${bytes} bytes before the menu`);
+  const [glue, code] = ['/solbangul.js', '/solbangul.wasm'].map((path) => cold.requests.find((r) => name(r) === path));
+  for (const r of [glue, code]) assert.equal(r.by, 'parser', `${name(r)} asked for by the page's markup`);
+  assert.ok(code.start < glue.end && glue.start < code.end, 'the glue and the code fetched side by side');
 
-test('the menu shows within 1.2 s on a slow phone link, after at most 100,000 bytes', async () => {
   const times = {};
   for (const slow of [false, true]) {
     for (const warm of [false, true]) {
-      times[`${slow ? 'slow link' : 'this machine'}, ${warm ? 'warm' : 'cold'}`] = await timesToMenu(slow, warm);
+      const loads = [];
+      for (let i = 0; i < 5; i++) loads.push((await loadToMenu(slow, warm)).ms);
+      loads.sort((a, b) => a - b);
+      times[`${slow ? 'slow link' : 'this machine'}, ${warm ? 'warm' : 'cold'}`] = { best: loads[0], median: loads[2] };
     }
   }
-  // The machine's other work can slow all five loads of a set at once: a set
-  // on the slow link that misses its bound is measured once more, and both
-  // are reported.
-  const bounds = { 'slow link, cold': { best: 1200, median: 2000 }, 'slow link, warm': { best: 490 } };
-  const misses = (t, bound) => Object.entries(bound).filter(([what, ms]) => t[what] > ms);
-  for (const [name, bound] of Object.entries(bounds)) {
-    if (misses(times[name], bound).length > 0) times[`${name}, again`] = await timesToMenu(true, name.endsWith('warm'));
-  }
-  console.log(JSON.stringify(times));
-  const cold = times['slow link, cold'];
-  assert.ok(cold.bytes <= 100000, `${cold.bytes} bytes before the menu`);
-  for (const [name, bound] of Object.entries(bounds)) {
-    const t = times[`${name}, again`] ?? times[name];
-    assert.deepEqual(misses(t, bound), [], `${name}: ${JSON.stringify(t)}`);
-  }
+  console.log(JSON.stringify({ bytes, times }));
 });

@@ -91,6 +91,32 @@ class Pty {
             }
         });
     }
+    // Every cursor position request answered `delay` late, as over a slow
+    // link: first `malformed` (if any) and the answer 0.5 s after it, the
+    // answer's bytes `perByte` apart. Each answer is sent whole, even after
+    // the console has given the terminal back.
+    void answerLate(milliseconds delay, milliseconds perByte, std::string malformed = {}) {
+        answerer_ = std::thread([=, this, answered = seen_.size()]() mutable {
+            for (bool last = false; !last;) {
+                last = stop_;
+                pollfd fd{master_, POLLIN, 0};
+                ::poll(&fd, 1, 1);
+                read();
+                for (std::size_t at; (at = seen_.find("\x1b[6n", answered)) != std::string::npos;) {
+                    answered = at + 1;
+                    std::this_thread::sleep_for(delay);
+                    if (!malformed.empty()) {
+                        type(malformed);
+                        std::this_thread::sleep_for(milliseconds(500));
+                    }
+                    for (const char byte : std::string_view("\x1b[24;1R")) {
+                        type(std::string(1, byte));
+                        std::this_thread::sleep_for(perByte);
+                    }
+                }
+            }
+        });
+    }
     void stopAnswering() {
         if (answerer_.joinable()) {
             stop_ = true;
@@ -209,6 +235,41 @@ TEST(TerminalConsole, ProbeAnswerSetsTheWidthAndTheTerminalIsGivenBackOnACleanLi
         EXPECT_EQ(terminal.at(10, 5), c.clearLast ? U' ' : U'■') << c.name;
         EXPECT_EQ(terminal.at(12, 5), c.clearLast ? U' ' : U'가') << c.name;
         EXPECT_TRUE(terminal.cursorVisible()) << "restored";
+    }
+}
+
+// Over a slow link the terminal's answers come late, split or after a
+// malformed one. Giving the terminal back waits for the last one, for as
+// long as the probe's measured round trip says, so that it never reaches
+// the shell; a terminal on a fast link is not waited for.
+TEST(TerminalConsole, LateAnswersNeverReachTheShell) {
+    struct Case {
+        const char* name;
+        milliseconds delay;
+        milliseconds perByte;
+        std::string malformed;
+    };
+    for (const Case& c : {Case{"0.8 s", milliseconds{800}, {}, ""},
+                          Case{"a byte every 120 ms", {}, milliseconds{120}, ""},
+                          Case{"malformed first", milliseconds{100}, {}, "\x1b[;R"}}) {
+        Pty pty;
+        TerminalConsole console(on(pty.slave()));
+        pty.answerLate(c.delay, c.perByte, c.malformed);
+        console.clearScreen();
+        console.write("picture");
+        // A key typed once the menu has come, so after the probe's answer.
+        std::thread player([&] {
+            std::this_thread::sleep_for(c.delay + 8 * c.perByte + milliseconds(700));
+            pty.type("x");
+        });
+        while (console.readInput().code != 'x') {
+            // a split answer's first byte, or the malformed one, read as keys
+        }
+        player.join();
+        console.restore();
+        pty.stopAnswering();
+        pty.type("\n");
+        EXPECT_EQ(pty.readLine(), "\n") << c.name << ": nothing of the answer reached the shell";
     }
 }
 
