@@ -32,6 +32,7 @@ class UnpackedPackageTest(unittest.TestCase):
             "usr/share/man/ko/man6/solbangul.6.gz",
             "usr/share/doc/solbangul/copyright",
             "usr/share/doc/solbangul/changelog.gz",
+            "usr/share/doc/solbangul/examples/solbangul-sshd.conf",
         })
         fields = subprocess.run(["dpkg-deb", "-f", DEB, "Version", "Section", "Depends"],
                                 check=True, capture_output=True, text=True).stdout
