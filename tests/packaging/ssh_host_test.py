@@ -1,116 +1,23 @@
-"""The game as an SSH host serves it: sshd on 127.0.0.1 at a free port, with a
-host key of its own and a configuration made from the host kit's fragment
-(packaging/ssh/solbangul-sshd.conf), its user the one running the tests,
-the game its ForceCommand. Players reach it with ssh in a tmux pane. No
-system service is touched, and nothing listens afterwards.
-Usage: ssh_host_test.py GAME"""
+"""The game as an SSH host serves it (ssh_host.py), played with ssh -tt in a
+tmux pane: what it plays, what it refuses, odd clients, a killed client, a
+flood of keys, and slow links. Usage: ssh_host_test.py GAME"""
 
-import getpass
 import os
 import re
 import signal
 import socket
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
+
+from ssh_host import FRAGMENT, Host, free_port
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../e2e"))
 from tmux_pane import Pane  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 GAME = os.path.abspath(sys.argv.pop(1))
-FRAGMENT = os.path.join(HERE, "../../packaging/ssh/solbangul-sshd.conf")
-
-
-def free_port():
-    with socket.socket() as s:
-        s.bind(("127.0.0.1", 0))
-        return s.getsockname()[1]
-
-
-class Host:
-    """sshd with the fragment, the test's user as the player, and `command`
-    ("{dir}" the host's own folder) in place of the installed game."""
-
-    def __init__(self, command=GAME):
-        self.dir = tempfile.mkdtemp(prefix="sol-ssh-")
-        command = command.format(dir=self.dir)
-        self.port = free_port()
-        for key in ("host_key", "player_key"):
-            subprocess.run(["ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", self.file(key)], check=True)
-        os.rename(self.file("player_key.pub"), self.file("authorized_keys"))
-        user = getpass.getuser()
-        with open(FRAGMENT) as f:
-            kit = f.read()
-        kit = kit.replace("Match User play", "Match User %s" % user)
-        kit = kit.replace("ForceCommand /usr/games/solbangul", "ForceCommand %s" % command)
-        # What a test host needs besides the kit: its own address, key and
-        # files, no PAM (sshd may run as a user), and sftp offered, so that
-        # only the kit's ForceCommand keeps it away.
-        own = [
-            "ListenAddress 127.0.0.1:%d" % self.port,
-            "HostKey %s" % self.file("host_key"),
-            "PidFile %s" % self.file("sshd.pid"),
-            "AuthorizedKeysFile %s" % self.file("authorized_keys"),
-            "StrictModes no",
-            "UsePAM no",
-            "PermitRootLogin prohibit-password",
-            "Subsystem sftp internal-sftp",
-            # All the players come from one address here.
-            "PerSourceMaxStartups none",
-        ]
-        with open(self.file("sshd_config"), "w") as f:
-            f.write("\n".join(own) + "\n" + kit)
-        if os.getuid() == 0:
-            os.makedirs("/run/sshd", mode=0o755, exist_ok=True)  # sshd's privilege separation
-        self.sshd = subprocess.Popen(
-            ["/usr/sbin/sshd", "-D", "-e", "-f", self.file("sshd_config")],
-            stderr=open(self.file("sshd.log"), "w"))
-        for _ in range(200):
-            try:
-                socket.create_connection(("127.0.0.1", self.port)).close()
-                break
-            except ConnectionRefusedError:
-                assert self.sshd.poll() is None, open(self.file("sshd.log")).read()
-                time.sleep(0.02)
-
-    def file(self, name):
-        return os.path.join(self.dir, name)
-
-    def ssh(self, *options, program="ssh", port_flag="-p", log="ERROR"):
-        """The client's command line, options before the destination."""
-        return [program, "-F", "/dev/null", "-i", self.file("player_key"), port_flag, str(self.port),
-                "-o", "StrictHostKeyChecking=no", "-o", "UserKnownHostsFile=/dev/null",
-                "-o", "BatchMode=yes", "-o", "LogLevel=" + log, *options]
-
-    def destination(self):
-        return "%s@127.0.0.1" % getpass.getuser()
-
-    def games(self):
-        """The game processes of this host's sessions."""
-        found = []
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                if os.readlink("/proc/%s/exe" % pid) != GAME:
-                    continue
-                ancestor = pid
-                while ancestor not in ("0", "1", str(self.sshd.pid)):
-                    with open("/proc/%s/stat" % ancestor) as f:
-                        ancestor = f.read().rsplit(")", 1)[1].split()[1]
-                if ancestor == str(self.sshd.pid):
-                    found.append(int(pid))
-            except OSError:
-                pass  # gone meanwhile
-        return found
-
-    def stop(self):
-        self.sshd.terminate()
-        self.sshd.wait()
-        with socket.socket() as s:
-            assert s.connect_ex(("127.0.0.1", self.port)) != 0, "sshd still listens"
-        subprocess.run(["rm", "-rf", self.dir])
 
 
 def shows(pane, text):
@@ -120,7 +27,7 @@ def shows(pane, text):
 class HostTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.host = Host()
+        cls.host = Host(GAME)
 
     @classmethod
     def tearDownClass(cls):
@@ -254,8 +161,8 @@ class SlowLinkTest(unittest.TestCase):
     def test_nothing_reaches_a_shell(self):
         for round_trip in (0.8, 2.0):
             with self.subTest(round_trip=round_trip):
-                host = Host("sh -c '%s; %s {dir}/far-left %s'" % (
-                    GAME, "python3 " + os.path.join(HERE, "shell_leftover.py"), 3 * round_trip))
+                host = Host(GAME, "sh -c '%s; python3 %s {dir}/far-left %s'" % (
+                    GAME, os.path.join(HERE, "shell_leftover.py"), 3 * round_trip))
                 self.addCleanup(host.stop)
                 proxy = "ProxyCommand=python3 %s %%h %%p %s" % (os.path.join(HERE, "slow_link.py"), round_trip / 2)
                 command = " ".join(host.ssh("-tt", "-o", "'%s'" % proxy) + [host.destination()])

@@ -1,0 +1,108 @@
+"""An sshd of its own on 127.0.0.1 at a free port, with a host key of its own
+and a configuration made from the host kit's fragment
+(packaging/ssh/solbangul-sshd.conf): the user running it is the player, and
+a command of the caller's takes the installed game's place. It touches no
+system service, and nothing listens once it has stopped. The SSH tests and
+the load benchmark use it."""
+
+import getpass
+import os
+import socket
+import subprocess
+import tempfile
+import time
+
+FRAGMENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../packaging/ssh/solbangul-sshd.conf")
+
+
+def free_port():
+    with socket.socket() as s:
+        s.bind(("127.0.0.1", 0))
+        return s.getsockname()[1]
+
+
+class Host:
+    """sshd with the fragment, and `command` ("{dir}" the host's own folder)
+    in place of the installed game, whose processes `game` names."""
+
+    def __init__(self, game, command=None, more=(), user=None):
+        self.game = game
+        self.user = user or getpass.getuser()
+        command = command or game
+        self.dir = tempfile.mkdtemp(prefix="sol-ssh-")
+        os.chmod(self.dir, 0o755)  # sshd reads authorized_keys as the player; the private keys stay 0600
+        command = command.format(dir=self.dir)
+        self.port = free_port()
+        for key in ("host_key", "player_key"):
+            subprocess.run(["ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", self.file(key)], check=True)
+        os.rename(self.file("player_key.pub"), self.file("authorized_keys"))
+        with open(FRAGMENT) as f:
+            kit = f.read()
+        # Lines that must override the kit's own host-wide ones go after
+        # them: for MaxStartups and PerSourceMaxStartups the last one counts.
+        overrides = ["PerSourceMaxStartups none", *more]  # the players come from one address here
+        kit = kit.replace("Match User play", "\n".join(overrides) + "\nMatch User %s" % self.user)
+        kit = kit.replace("ForceCommand /usr/games/solbangul", "ForceCommand %s" % command)
+        # What a test host needs besides the kit: its own address, key and
+        # files, no PAM (sshd may run as a user), and sftp offered, so that
+        # only the kit's ForceCommand keeps it away.
+        own = [
+            "ListenAddress 127.0.0.1:%d" % self.port,
+            "HostKey %s" % self.file("host_key"),
+            "PidFile %s" % self.file("sshd.pid"),
+            "AuthorizedKeysFile %s" % self.file("authorized_keys"),
+            "StrictModes no",
+            "UsePAM no",
+            "PermitRootLogin prohibit-password",
+            "Subsystem sftp internal-sftp",
+        ]
+        with open(self.file("sshd_config"), "w") as f:
+            f.write("\n".join(own) + "\n" + kit)
+        if os.getuid() == 0:
+            os.makedirs("/run/sshd", mode=0o755, exist_ok=True)  # sshd's privilege separation
+        self.sshd = subprocess.Popen(
+            ["/usr/sbin/sshd", "-D", "-e", "-f", self.file("sshd_config")],
+            stderr=open(self.file("sshd.log"), "w"))
+        for _ in range(200):
+            try:
+                socket.create_connection(("127.0.0.1", self.port)).close()
+                break
+            except ConnectionRefusedError:
+                assert self.sshd.poll() is None, open(self.file("sshd.log")).read()
+                time.sleep(0.02)
+
+    def file(self, name):
+        return os.path.join(self.dir, name)
+
+    def ssh(self, *options, program="ssh", port_flag="-p", log="ERROR"):
+        """The client's command line, options before the destination."""
+        return [program, "-F", "/dev/null", "-i", self.file("player_key"), port_flag, str(self.port),
+                "-o", "StrictHostKeyChecking=no", "-o", "UserKnownHostsFile=/dev/null",
+                "-o", "BatchMode=yes", "-o", "LogLevel=" + log, *options]
+
+    def destination(self):
+        return "%s@127.0.0.1" % self.user
+
+    def games(self):
+        """The game processes of this host's sessions."""
+        found = []
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                if os.readlink("/proc/%s/exe" % pid) != self.game:
+                    continue
+                ancestor = pid
+                while ancestor not in ("0", "1", str(self.sshd.pid)):
+                    with open("/proc/%s/stat" % ancestor) as f:
+                        ancestor = f.read().rsplit(")", 1)[1].split()[1]
+                if ancestor == str(self.sshd.pid):
+                    found.append(int(pid))
+            except OSError:
+                pass  # gone meanwhile
+        return found
+
+    def stop(self):
+        self.sshd.terminate()
+        self.sshd.wait()
+        with socket.socket() as s:
+            assert s.connect_ex(("127.0.0.1", self.port)) != 0, "sshd still listens"
+        subprocess.run(["rm", "-rf", self.dir])
