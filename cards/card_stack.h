@@ -16,10 +16,6 @@ struct CardStack {
     std::int32_t top = -1;  // -1 when empty, 59 when full
 };
 
-// A pile asked for more than it can give or hold. With 52 cards in 60 slots
-// neither happens in play; the caller reports it.
-enum class PileError : std::uint8_t { Full, Empty };
-
 void initStack(CardStack& s);
 bool isEmpty(const CardStack& s);
 bool isFull(const CardStack& s);

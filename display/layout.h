@@ -4,6 +4,8 @@
 // cell, for drawing it and for finding what a press lands on; a column is one
 // byte of CP949 text.
 
+#include "display/menu_entries.h"
+
 namespace sol::layout {
 
 struct Pos {
@@ -84,7 +86,7 @@ constexpr bool onDrawPile(int x, int y) {
 
 // The menu entry, 1 to 3, whose box (its three rows) holds (x, y); 0 for none.
 constexpr int menuEntryAt(int x, int y) {
-    for (int entry = 1; entry <= 3; ++entry) {
+    for (int entry = 1; entry <= kMenuEntryCount; ++entry) {
         if (inBox(x, y, {kMenuBoxColumn, menuEntryRow(entry) - 1}, kMenuBoxWidth, 3)) {
             return entry;
         }

@@ -111,8 +111,8 @@ std::optional<Shape> leadingShape(std::string_view text) {
 }  // namespace
 
 std::string menuSentence(int entry, bool opened) {
-    const std::string at =
-        std::string(kMenuEntryNames[entry - 1]) + ", " + std::to_string(entry) + "/3";
+    const std::string at = std::string(kMenuEntryNames[entry - 1]) + ", " + std::to_string(entry) +
+                           "/" + std::to_string(kMenuEntryCount);
     return opened ? std::string("솔방울 메뉴. ") + kHowToChoose + " " + at : at;
 }
 

@@ -26,7 +26,7 @@ void drawMenu(Console& console) {
     putAt(console, layout::kMenuCredit, kCredits[0]);
     putAt(console, {layout::kMenuCredit.x, layout::kMenuCredit.y + 1}, kCredits[1]);
     putAt(console, layout::kMenuTitle, kTitle);
-    for (int entry = 1; entry <= 3; ++entry) {
+    for (int entry = 1; entry <= kMenuEntryCount; ++entry) {
         const int row = layout::menuEntryRow(entry);
         putAt(console, {layout::kMenuBoxColumn, row - 1}, kBoxTop);
         putAt(console, {layout::kMenuBoxColumn, row},

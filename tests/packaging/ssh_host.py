@@ -25,7 +25,7 @@ class Host:
     """sshd with the fragment, and `command` ("{dir}" the host's own folder)
     in place of the installed game, whose processes `game` names."""
 
-    def __init__(self, game, command=None, more=(), user=None):
+    def __init__(self, game, command=None, more=(), user=None, changes=()):
         self.game = game
         self.user = user or getpass.getuser()
         command = command or game
@@ -38,6 +38,8 @@ class Host:
         os.rename(self.file("player_key.pub"), self.file("authorized_keys"))
         with open(FRAGMENT) as f:
             kit = f.read()
+        for line, changed in changes:  # (the kit's line, what replaces it)
+            kit = kit.replace(line, changed)
         # Lines that must override the kit's own host-wide ones go after
         # them: for MaxStartups and PerSourceMaxStartups the last one counts.
         overrides = ["PerSourceMaxStartups none", *more]  # the players come from one address here

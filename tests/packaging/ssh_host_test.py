@@ -20,6 +20,17 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 GAME = os.path.abspath(sys.argv.pop(1))
 
 
+def one_game(host):
+    """The pid of the host's one game, once it has started."""
+    for _ in range(150):
+        games = host.games()
+        if games:
+            break
+        time.sleep(0.1)
+    [game] = games
+    return game
+
+
 def shows(pane, text):
     return any(text in row for row in pane.screen().split("\n"))
 
@@ -61,7 +72,7 @@ class HostTest(unittest.TestCase):
 
     def test_any_command_runs_the_game_with_only_the_locale_from_the_client(self):
         pane = self.play("-o", "'SetEnv=LD_PRELOAD=/nowhere.so LANG=C.UTF-8'", remote=("ls", "/"))
-        [game] = self.host.games()
+        game = one_game(self.host)
         with open("/proc/%d/environ" % game, "rb") as f:
             environment = dict(v.split(b"=", 1) for v in f.read().split(b"\0") if b"=" in v)
         self.assertNotIn(b"LD_PRELOAD", environment)
@@ -75,7 +86,7 @@ class HostTest(unittest.TestCase):
         for name, env, columns, rows in cases:
             with self.subTest(name):
                 pane = self.play(env=env, columns=columns, rows=rows)
-                [game] = self.host.games()
+                game = one_game(self.host)
                 with open("/proc/%d/status" % game) as f:
                     peak = int(re.search(r"VmHWM:\s+(\d+)", f.read()).group(1))
                 self.assertLess(peak, 16 * 1024, "%s: %d kB" % (name, peak))
@@ -98,6 +109,23 @@ class HostTest(unittest.TestCase):
         time.sleep(3)
         self.assertEqual(self.host.games(), [])
 
+    def test_a_silent_link_ends_its_game(self):
+        # The kit's dead-link check, made 1 s for the test: a client that
+        # stops answering (its network gone) loses its game after 3 asks.
+        host = Host(GAME, changes=[("ClientAliveInterval 10", "ClientAliveInterval 1")])
+        self.addCleanup(host.stop)
+        client = subprocess.Popen(host.ssh("-tt") + [host.destination()], stdin=subprocess.PIPE,
+                                  stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(client.kill)
+        one_game(host)
+        client.send_signal(signal.SIGSTOP)
+        for _ in range(200):  # about 8 s with these settings
+            if not host.games():
+                break
+            time.sleep(0.1)
+        self.assertEqual(host.games(), [])
+        client.send_signal(signal.SIGCONT)
+
     def test_a_flood_of_keys_grows_no_memory(self):
         client = subprocess.Popen(self.host.ssh("-tt") + [self.host.destination()],
                                   stdin=subprocess.PIPE, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -105,7 +133,12 @@ class HostTest(unittest.TestCase):
         for _ in range(64):
             client.stdin.write(b"x" * 65536)
         client.stdin.flush()
-        [game] = self.host.games()
+        game = one_game(self.host)
+        read = lambda: int(re.search(r"rchar: (\d+)", open("/proc/%d/io" % game).read()).group(1))
+        for _ in range(600):  # until the game has read them all
+            if read() >= 64 * 65536:
+                break
+            time.sleep(0.1)
         with open("/proc/%d/status" % game) as f:
             peak = int(re.search(r"VmHWM:\s+(\d+)", f.read()).group(1))
         client.stdin.write(b"\x1b[B\x1b[B\r")
