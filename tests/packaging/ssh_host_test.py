@@ -11,13 +11,20 @@ import sys
 import time
 import unittest
 
-from ssh_host import FRAGMENT, Host, free_port
+from ssh_host import FRAGMENT, Host, NoRoot, free_port
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../e2e"))
 from tmux_pane import Pane  # noqa: E402
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 GAME = os.path.abspath(sys.argv.pop(1))
+
+
+def host_or_skip(*args, **options):
+    try:
+        return Host(*args, **options)
+    except NoRoot:
+        raise unittest.SkipTest("sshd needs root, or sudo without a password, to give a terminal")
 
 
 def one_game(host):
@@ -38,7 +45,10 @@ def shows(pane, text):
 class HostTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.host = Host(GAME)
+        try:
+            cls.host = Host(GAME)
+        except NoRoot:
+            raise unittest.SkipTest("sshd needs root, or sudo without a password, to give a terminal")
 
     @classmethod
     def tearDownClass(cls):
@@ -112,7 +122,7 @@ class HostTest(unittest.TestCase):
     def test_a_silent_link_ends_its_game(self):
         # The kit's dead-link check, made 1 s for the test: a client that
         # stops answering (its network gone) loses its game after 3 asks.
-        host = Host(GAME, changes=[("ClientAliveInterval 10", "ClientAliveInterval 1")])
+        host = host_or_skip(GAME, changes=[("ClientAliveInterval 10", "ClientAliveInterval 1")])
         self.addCleanup(host.stop)
         client = subprocess.Popen(host.ssh("-tt") + [host.destination()], stdin=subprocess.PIPE,
                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -194,7 +204,7 @@ class SlowLinkTest(unittest.TestCase):
     def test_nothing_reaches_a_shell(self):
         for round_trip in (0.8, 2.0):
             with self.subTest(round_trip=round_trip):
-                host = Host(GAME, "sh -c '%s; python3 %s {dir}/far-left %s'" % (
+                host = host_or_skip(GAME, "sh -c '%s; python3 %s {dir}/far-left %s'" % (
                     GAME, os.path.join(HERE, "shell_leftover.py"), 3 * round_trip))
                 self.addCleanup(host.stop)
                 proxy = "ProxyCommand=python3 %s %%h %%p %s" % (os.path.join(HERE, "slow_link.py"), round_trip / 2)
