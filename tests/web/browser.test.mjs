@@ -10,7 +10,7 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { basename, join, normalize } from 'node:path';
 import { test } from 'node:test';
-import { rowsOf, settle, textAt, waitToShow } from './page_reading.mjs';
+import { rowsOf, settle, waitToShow } from './page_reading.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
 const shots = join(page, '..', 'screenshots');
@@ -218,8 +218,10 @@ test('a whole game is played by taps at a phone size', async () => {
 });
 
 // What a screen reader reads: the live region, in Korean words, with no box
-// glyph and no suit symbol; the terminal's rows hidden, its input labelled.
-test('a listener hears the deal, every step and the result in Korean', async () => {
+// glyph and no suit symbol; the canvas hidden, the game labelled, everything
+// in the page's one landmark. The sentences themselves, step by step, are
+// the game's (its unit tests); here, that they reach the page's region.
+test('a listener hears the menu, the deal, a step and the end in Korean', async () => {
   await withPage({ viewport: { width: 1280, height: 800 } }, async ({ tab, rows, settled }) => {
     // Every line the region has been given; it keeps only the last few.
     await tab.evaluate(() => {
@@ -236,66 +238,31 @@ test('a listener hears the deal, every step and the result in Korean', async () 
       await settled();
       return (await heard()).slice(before);
     };
-    const suits = { '♥': '하트', '◆': '다이아몬드', '♣': '클로버', '♠': '스페이드' };
-    const ranks = { A: '에이스', J: '잭', Q: '퀸', K: '킹' };
-    // A face: the suit symbol, the rank under it.
-    const cardOnScreen = (screen, x, y) => {
-      const rank = textAt(screen[y + 1], x, 2).trim();
-      return `${suits[textAt(screen[y], x)]} ${ranks[rank] ?? rank}`;
-    };
-
     const snapshot = await tab.locator('body').ariaSnapshot();
-    assert.match(snapshot, /log "게임 진행"/);
+    assert.match(snapshot, /main:[\s\S]*heading "솔방울 카드 게임" \[level=1\][\s\S]*log "게임 진행"/);
     assert.match(snapshot, /application "솔방울 게임\. 화살표와 Enter로 합니다\."/);
-    assert.match(snapshot, /heading "솔방울 카드 게임" \[level=1\]/);
     assert.doesNotMatch(snapshot, /textbox|┃/);
+    // Nothing with content outside the landmark.
+    assert.deepEqual(await tab.evaluate(() => [...document.body.children]
+      .filter((e) => e.tagName !== 'SCRIPT' && e.tagName !== 'MAIN').map((e) => e.outerHTML)), []);
     assert.match((await heard()).at(-1), /^솔방울 메뉴\. .* 게임 시작, 1\/3$/);
     assert.deepEqual(await key('ArrowDown'), ['게임 설명, 2/3']);
     await key('ArrowUp');
-
     const [deal] = await key('Enter');
-    const screen = await rows();
-    const hand = [0, 1, 2, 3, 4].map((k) => `${k + 1}번 ${cardOnScreen(screen, 8 + 4 * k, 18)}`);
-    assert.ok(deal.includes(`내 카드 5장: ${hand.join(', ')}.`), deal);
-    assert.ok(deal.includes(`낼 카드는 ${cardOnScreen(screen, 32, 10)}.`), deal);
-
-    // Left from the first slot is the last, which holds no card.
+    assert.match(deal, /내 카드 5장: 1번 \S+ \S+, .*낼 카드는 \S+ \S+\./);
     assert.deepEqual(await key('ArrowLeft'), ['15번 빈 칸']);
     assert.deepEqual(await key('Enter'), ['낼 수 없는 카드입니다.']);
-    await key('ArrowDown');
-    // A draw, given up once and then taken, and the computer's reply.
-    assert.match((await key('ArrowUp'))[0], /^카드 더미\./);
-    assert.deepEqual(await key('x'), ['받지 않았습니다.']);
-    await key('ArrowUp');
-    const drawn = await key('Enter');
-    assert.match(drawn[0], /^받은 카드: 6번 \S+ \S+\.$/);
-    assert.equal(drawn[0], `받은 카드: 6번 ${cardOnScreen(await rows(), 28, 18)}.`);
-    assert.match(drawn[1], /^컴퓨터가 /);
-    const steps = { laid: 0, replied: 0 };
+    // Drawing alone loses: the result, then how to start again.
     let said = [];
-    for (let n = 0; n < 400 && !said.some((s) => s.includes('아무 키나')); n++) {
+    for (let n = 0; n < 40 && !said.some((s) => s.includes('아무 키나')); n++) {
+      await key('ArrowUp');
       said = await key('Enter');
-      if (said[0]?.match(/^\S+ \S+[을를] 냈습니다\.$/) && said.length > 1) {
-        steps.laid++;
-        if (said[1].startsWith('컴퓨터가')) steps.replied++;
-      }
-      // Refused: the next card, and past the last one (an empty slot, or
-      // round to the first with a full hand) a draw.
-      if (said[0] === '낼 수 없는 카드입니다.' && /^1번 |빈 칸$/.test((await key('ArrowRight'))[0])) {
-        await key('ArrowDown');
-        assert.match((await key('ArrowUp'))[0], /^카드 더미\./);
-        said = await key('Enter');
-        // A hand of 15 cannot take another: that loses.
-        assert.match(said[0], /^받은 카드: \d+번 \S+ \S+\.$|^카드가 15장이라/);
-      }
     }
-    assert.match(said.at(-1), /^(이겼습니다!|졌습니다\.) 아무 키나 누르거나 화면을 누르면 끝납니다\.$/);
-    assert.ok(steps.laid > 0 && steps.replied > 0, JSON.stringify(steps));
+    assert.match(said.at(-1), /^졌습니다\. 아무 키나 누르거나 화면을 누르면 끝납니다\.$/);
     assert.deepEqual(await key('x'), [kEndedLine]);
-
     const spoken = (await heard()).join('\n');
     assert.doesNotMatch(spoken, /[♥◆♣♠☞△■┃━┏┓┗┛]/u);
-    assert.match(spoken, /[가-힣]/);
+    assert.ok((await rows()).length === 25);
   });
 });
 

@@ -17,15 +17,3 @@ export async function waitToShow(tab, text, timeoutMs = 30000) {
     await new Promise((resolve) => setTimeout(resolve, 10));
   }
 }
-
-// The text of a row from `column` for `columns` columns, a column one for
-// ASCII and two for every other character, as the game counts them.
-export function textAt(row, column, columns = 1) {
-  let x = 0;
-  let text = '';
-  for (const ch of row) {
-    if (x >= column && x < column + columns) text += ch;
-    x += ch.codePointAt(0) < 0x80 ? 1 : 2;
-  }
-  return text;
-}
