@@ -31,8 +31,7 @@ function startX() {
 
 // Starts X, the driver and a browser with `scale` device pixels to a CSS
 // pixel (GDK_SCALE, a whole number). Resolves to a session with the
-// commands below; `console` collects what the page wrote to its console,
-// errors included.
+// commands below.
 export async function startWebKit({ scale = 1 } = {}) {
   for (const file of [kMiniBrowser, kDriver]) {
     if (!existsSync(file)) throw new Error(`${file} is missing: apt-get install webkit2gtk-driver (or run tools/test web)`);
@@ -41,12 +40,8 @@ export async function startWebKit({ scale = 1 } = {}) {
   const port = await freePort();
   const driver = spawn(kDriver, [`--port=${port}`], {
     env: { ...process.env, DISPLAY: x.display, GDK_SCALE: String(scale), GDK_DPI_SCALE: '1' },
-    stdio: ['ignore', 'pipe', 'pipe'],
+    stdio: 'ignore',
   });
-  const console = [];
-  const collect = (data) => console.push(...data.toString().split('\n'));
-  driver.stdout.on('data', collect);
-  driver.stderr.on('data', collect);
   const base = `http://127.0.0.1:${port}`;
   const call = async (method, path, body) => {
     const response = await fetch(`${base}${path}`, {
@@ -61,7 +56,7 @@ export async function startWebKit({ scale = 1 } = {}) {
     try {
       ({ sessionId: id } = await call('POST', '/session', {
         capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': {
-          binary: kMiniBrowser, args: ['--automation', '--enable-write-console-messages-to-stdout=true'],
+          binary: kMiniBrowser, args: ['--automation'],
         } } },
       }));
     } catch (error) {
@@ -72,7 +67,6 @@ export async function startWebKit({ scale = 1 } = {}) {
   }
   const at = (path) => `/session/${id}${path}`;
   const session = {
-    console,
     goto: (url) => call('POST', at('/url'), { url }),
     reload: () => call('POST', at('/refresh'), {}),
     // A function's source run in the page with `args`; a promise it returns
