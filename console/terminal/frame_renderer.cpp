@@ -74,32 +74,6 @@ Step horizontal(int from, int to) {
     return best;
 }
 
-void appendHorizontal(std::string& out, Step step, int from, int to) {
-    switch (step.kind) {
-        case 'G':
-            appendCsi(out, to + 1, 'G');
-            break;
-        case 'C':
-            appendCsi(out, to - from, 'C');
-            break;
-        case 'D':
-            appendCsi(out, from - to, 'D');
-            break;
-        case '\b':
-            out.append(static_cast<std::size_t>(from - to), '\b');
-            break;
-        case '\r':
-            out += '\r';
-            break;
-        case 'r':
-            out += '\r';
-            appendCsi(out, to, 'C');
-            break;
-        default:
-            break;
-    }
-}
-
 // Down or up, keeping the column. A line feed keeps the column too: the
 // terminal consoles turn output processing off, so it is never a CR LF.
 Step vertical(int from, int to) {
@@ -116,19 +90,33 @@ Step vertical(int from, int to) {
     return best;
 }
 
-void appendVertical(std::string& out, Step step, int from, int to) {
+// Writes a step that horizontal() or vertical() chose; its kind tells which.
+void appendStep(std::string& out, Step step, int from, int to) {
     switch (step.kind) {
+        case 'G':
         case 'd':
-            appendCsi(out, to + 1, 'd');
+            appendCsi(out, to + 1, step.kind);
+            break;
+        case 'C':
+        case 'B':
+            appendCsi(out, to - from, step.kind);
+            break;
+        case 'D':
+        case 'A':
+            appendCsi(out, from - to, step.kind);
+            break;
+        case '\b':
+            out.append(static_cast<std::size_t>(from - to), '\b');
             break;
         case '\n':
             out.append(static_cast<std::size_t>(to - from), '\n');
             break;
-        case 'B':
-            appendCsi(out, to - from, 'B');
+        case '\r':
+            out += '\r';
             break;
-        case 'A':
-            appendCsi(out, from - to, 'A');
+        case 'r':
+            out += '\r';
+            appendCsi(out, to, 'C');
             break;
         default:
             break;
@@ -287,8 +275,8 @@ class Encoder {
             }
         }
         if (viaColumn == best) {
-            appendVertical(out_, down, y_, y);
-            appendHorizontal(out_, along, x_, x);
+            appendStep(out_, down, y_, y);
+            appendStep(out_, along, x_, x);
         } else {
             appendCup(out_, x, y);
         }

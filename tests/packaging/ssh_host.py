@@ -61,7 +61,8 @@ class Host:
         kit = kit.replace("Match User play", "\n".join(overrides) + "\nMatch User %s" % self.user)
         kit = kit.replace("ForceCommand /usr/games/solbangul", "ForceCommand %s" % command)
         # What a test host needs besides the kit: its own address, key and
-        # files, no PAM (sshd may run as a user), and sftp offered, so that
+        # files, PAM as a host has it (without, sshd refuses an account whose
+        # password is locked, as a new user's is), and sftp offered, so that
         # only the kit's ForceCommand keeps it away.
         own = [
             "ListenAddress 127.0.0.1:%d" % self.port,
@@ -69,7 +70,7 @@ class Host:
             "PidFile %s" % self.file("sshd.pid"),
             "AuthorizedKeysFile %s" % self.file("authorized_keys"),
             "StrictModes no",
-            "UsePAM no",
+            "UsePAM yes",
             "PermitRootLogin prohibit-password",
             "Subsystem sftp internal-sftp",
         ]
