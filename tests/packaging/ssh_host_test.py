@@ -45,10 +45,7 @@ def shows(pane, text):
 class HostTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        try:
-            cls.host = Host(GAME)
-        except NoRoot:
-            raise unittest.SkipTest("sshd needs root, or sudo without a password, to give a terminal")
+        cls.host = host_or_skip(GAME)
 
     @classmethod
     def tearDownClass(cls):
