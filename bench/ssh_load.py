@@ -14,7 +14,6 @@ import argparse
 import os
 import resource
 import selectors
-import statistics
 import subprocess
 import sys
 import time
@@ -71,24 +70,6 @@ def pss_kb(pids):
     return total
 
 
-def session_processes(host):
-    """sshd's processes for the sessions, and the games under them."""
-    children = {}
-    for pid in filter(str.isdigit, os.listdir("/proc")):
-        try:
-            with open("/proc/%s/stat" % pid) as f:
-                parent = int(f.read().rsplit(")", 1)[1].split()[1])
-            children.setdefault(parent, []).append(int(pid))
-        except OSError:
-            pass
-    found, queue = [], list(children.get(host.sshd.pid, []))
-    while queue:
-        pid = queue.pop()
-        found.append(pid)
-        queue.extend(children.get(pid, []))
-    return found
-
-
 def run(host, count, rate, seconds):
     players, selector = [], selectors.DefaultSelector()
     deadline = time.monotonic() + count / rate + 60
@@ -104,7 +85,7 @@ def run(host, count, rate, seconds):
             if not key.data.read(time.monotonic()):
                 selector.unregister(key.fileobj)
     at_menu = [p for p in players if p.menu_at is not None]
-    memory = pss_kb(session_processes(host)) / max(1, len(at_menu))
+    memory = pss_kb(host.sessions()) / max(1, len(at_menu))
     # Keys every 250 ms, each player at its own phase.
     end = time.monotonic() + seconds
     schedule = {p: time.monotonic() + (i % 25) / 100 for i, p in enumerate(at_menu)}
@@ -148,10 +129,8 @@ def main():
     parser.add_argument("--rate", type=float, default=20)
     parser.add_argument("--seconds", type=float, default=20)
     args = parser.parse_args()
-    soft, hard = resource.getrlimit(resource.RLIMIT_NOFILE)
+    hard = resource.getrlimit(resource.RLIMIT_NOFILE)[1]
     resource.setrlimit(resource.RLIMIT_NOFILE, (hard, hard))
-    # Room for every newcomer at once; the kit's own limits are for a public
-    # host, where they come from many addresses.
     # The players' account as the README sets it up: /bin/sh as its shell,
     # which reads no start-up files before the game (bash run by sshd reads
     # ~/.bashrc, which on a developer's account may cost more than the game).
@@ -159,6 +138,8 @@ def main():
     subprocess.run(["useradd", "--system", "--password", "*", "--no-create-home", "--home-dir", "/nonexistent",
                     "--shell", "/bin/sh", user], check=True)
     try:
+        # Room for every newcomer at once; the kit's own limits are for a
+        # public host, where they come from many addresses.
         host = Host(os.path.abspath(args.game), more=("MaxStartups 1000:30:2000",), user=user)
     except BaseException:
         subprocess.run(["userdel", user])

@@ -104,19 +104,28 @@ class Host:
     def destination(self):
         return "%s@127.0.0.1" % self.user
 
+    def sessions(self):
+        """The processes under sshd: its session processes, and the games."""
+        children = {}
+        for pid in filter(str.isdigit, os.listdir("/proc")):
+            try:
+                with open("/proc/%s/stat" % pid) as f:
+                    children.setdefault(int(f.read().rsplit(")", 1)[1].split()[1]), []).append(int(pid))
+            except OSError:
+                pass  # gone meanwhile
+        found, queue = [], list(children.get(self.sshd.pid, []))
+        while queue:
+            found.append(queue.pop())
+            queue.extend(children.get(found[-1], []))
+        return found
+
     def games(self):
         """The game processes of this host's sessions."""
         found = []
-        for pid in filter(str.isdigit, os.listdir("/proc")):
+        for pid in self.sessions():
             try:
-                if os.readlink("/proc/%s/exe" % pid) != self.game:
-                    continue
-                ancestor = pid
-                while ancestor not in ("0", "1", str(self.sshd.pid)):
-                    with open("/proc/%s/stat" % ancestor) as f:
-                        ancestor = f.read().rsplit(")", 1)[1].split()[1]
-                if ancestor == str(self.sshd.pid):
-                    found.append(int(pid))
+                if os.readlink("/proc/%d/exe" % pid) == self.game:
+                    found.append(pid)
             except OSError:
                 pass  # gone meanwhile
         return found

@@ -10,7 +10,7 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { basename, join, normalize } from 'node:path';
 import { test } from 'node:test';
-import { rowsOf, settle, waitToShow } from './page_reading.mjs';
+import { focusOpensKeyboard, rowsOf, settle, waitToShow } from './page_reading.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
 const shots = join(page, '..', 'screenshots');
@@ -47,14 +47,6 @@ function stubWakeLock() {
     },
   });
 }
-
-// What has the focus: an element that would open a phone's keyboard is one
-// that takes text and does not say inputmode="none".
-const focusOpensKeyboard = (tab) => tab.evaluate(() => {
-  const e = document.activeElement;
-  const editable = e.isContentEditable || ['INPUT', 'TEXTAREA', 'SELECT'].includes(e.tagName);
-  return editable && e.getAttribute('inputmode') !== 'none' ? e.outerHTML : null;
-});
 
 // Opens the page in a fresh browser with `context` (viewport, touch), runs
 // `body` with helpers, and closes the browser whatever happens.

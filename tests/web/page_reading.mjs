@@ -1,4 +1,5 @@
-// Reading the page's screen, the same in Playwright and in puppeteer.
+// Reading the page, the same in Playwright, puppeteer and the WebKit driver:
+// each has evaluate(fn, ...args).
 
 // The 25 rows as the page last drew them, one string each.
 export const rowsOf = (tab) => tab.evaluate(() => grid.rows());
@@ -6,6 +7,14 @@ export const rowsOf = (tab) => tab.evaluate(() => grid.rows());
 // Resolves once the program waits for input, and the page has drawn it.
 export const settle = (tab) => tab.evaluate(() => session.settled().then(() =>
   new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+
+// What has the focus, where it would open a phone's keyboard: an element
+// that takes text and does not say inputmode="none"; null otherwise.
+export const focusOpensKeyboard = (tab) => tab.evaluate(() => {
+  const e = document.activeElement;
+  const editable = e.isContentEditable || ['INPUT', 'TEXTAREA', 'SELECT'].includes(e.tagName);
+  return editable && e.getAttribute('inputmode') !== 'none' ? e.outerHTML : null;
+});
 
 // Resolves once the rows show `text`. (The two drivers' waitForFunction
 // take their arguments in different orders.)

@@ -10,6 +10,7 @@ import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, unlinkSync, write
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
+import { focusOpensKeyboard, rowsOf, settle } from './page_reading.mjs';
 import { servePage } from './serve_page.mjs';
 import { startWebKit } from './webkit_driver.mjs';
 
@@ -40,13 +41,12 @@ async function withWebKit({ width, height, scale = 1 }, body) {
   const browser = await startWebKit({ scale });
   try {
     assert.deepEqual(await browser.resize(width, height), [width, height], 'the window size');
-    const rows = () => browser.run(() => grid.rows());
+    const rows = () => rowsOf(browser);
     const shows = async (text) => (await rows()).some((row) => row.includes(text));
-    const settled = () => browser.run(() => session.settled().then(() =>
-      new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve)))));
+    const settled = () => settle(browser);
     const open = async () => {
       await browser.goto(`${server.origin}/`);
-      for (let tries = 0; !(await browser.run(() => typeof session === 'object' && session !== null)); tries++) {
+      for (let tries = 0; !(await browser.evaluate(() => typeof session === 'object' && session !== null)); tries++) {
         assert.ok(tries < 300, 'the game started');
         await new Promise((resolve) => setTimeout(resolve, 20));
       }
@@ -57,7 +57,7 @@ async function withWebKit({ width, height, scale = 1 }, body) {
       await settled();
     };
     await body({ browser, server, rows, shows, settled, open, key });
-    assert.deepEqual(await browser.run(() => window.scriptErrors), [], 'script errors');
+    assert.deepEqual(await browser.evaluate(() => window.scriptErrors), [], 'script errors');
   } finally {
     await browser.stop();
     server.stop();
@@ -66,7 +66,7 @@ async function withWebKit({ width, height, scale = 1 }, body) {
 
 // Where the grid is, whether every corner cell of it is really shown (not
 // clipped by its frame, nor outside the window), and what has the focus.
-const looks = (browser) => browser.run(() => {
+const looks = (browser) => browser.evaluate(() => {
   const canvas = document.getElementById('screen');
   const box = canvas.getBoundingClientRect();
   const cell = (x, y) => [box.left + ((x + 0.5) * box.width) / 80, box.top + ((y + 0.5) * box.height) / 25];
@@ -76,11 +76,6 @@ const looks = (browser) => browser.run(() => {
   const inside = (b) => b.left >= 0 && b.top >= 0 && b.right <= innerWidth && b.bottom <= innerHeight;
   return { shown, inside: inside(box) && keys.every(inside), ratio: devicePixelRatio,
     frame: document.getElementById('game').getBoundingClientRect().height, grid: box.height };
-});
-
-const focusOpensKeyboard = (browser) => browser.run(() => {
-  const e = document.activeElement;
-  return e.isContentEditable || ['INPUT', 'TEXTAREA', 'SELECT'].includes(e.tagName) ? e.outerHTML : null;
 });
 
 test('the whole table shows on every first load, in every orientation and at three pixels to one', async () => {
@@ -110,16 +105,16 @@ test('a whole game by keys, the screen kept awake from the first key', async () 
   await withWebKit({ width: 1280, height: 800 }, async ({ browser, open, key, shows }) => {
     await open();
     // Asked for as the page loaded, outside any gesture, WebKit refuses it.
-    console.log(`a lock at load: ${await browser.run(() => awake.lock !== null)}`);
+    console.log(`a lock at load: ${await browser.evaluate(() => awake.lock !== null)}`);
     await key('ArrowDown');
-    assert.notEqual(await browser.run(() => awake.lock), null, 'a lock after the first key');
+    assert.notEqual(await browser.evaluate(() => awake.lock), null, 'a lock after the first key');
     await key('ArrowUp', 'Enter');
     assert.ok(await shows('△'));
     const moves = ['Enter', 'ArrowUp', 'Enter'];
     for (let n = 0; n < 600 && !(await shows(kBannerPrompt)); n++) await key(moves[n % moves.length]);
     assert.ok(await shows(kBannerPrompt), 'the banner');
     await key('x');
-    assert.deepEqual(await browser.run(() => [session.running(), awake.lock]), [false, null],
+    assert.deepEqual(await browser.evaluate(() => [session.running(), awake.lock]), [false, null],
       'the program ended, its lock let go');
     await key('x');
     assert.ok(await shows('게임 시작'), 'a new program at its menu');
@@ -130,7 +125,7 @@ test('clicks and taps on a menu entry, a card and the pile play, and take no key
   await withWebKit({ width: 844, height: 390 }, async ({ browser, server, open, settled, shows }) => {
     await open();
     const at = async ({ x, y }, pointerType) => {
-      const box = await browser.run(() => document.getElementById('screen').getBoundingClientRect().toJSON());
+      const box = await browser.evaluate(() => document.getElementById('screen').getBoundingClientRect().toJSON());
       await browser.point(box.left + ((x + 0.5) * box.width) / 80, box.top + ((y + 0.5) * box.height) / 25, pointerType);
       await settled();
       assert.equal(await focusOpensKeyboard(browser), null, `the focus after a ${pointerType} at ${x},${y}`);
@@ -138,22 +133,22 @@ test('clicks and taps on a menu entry, a card and the pile play, and take no key
     // A tap is the first gesture: the lock comes with it.
     await at({ x: 40, y: 6 }, 'touch');
     assert.ok(await shows('△'), 'a tap on the first entry deals');
-    assert.notEqual(await browser.run(() => awake.lock), null, 'a lock after the first tap');
-    const hand = async () => (await browser.run(() => grid.rows()))[18];
+    assert.notEqual(await browser.evaluate(() => awake.lock), null, 'a lock after the first tap');
+    const hand = async () => (await browser.evaluate(() => grid.rows()))[18];
     const before = await hand();
     for (const pointerType of ['mouse', 'touch']) {
       await at({ x: 43, y: 10 }, pointerType); // the pile: offered
       await at({ x: 43, y: 10 }, pointerType); // and taken
     }
     assert.notEqual(await hand(), before, 'cards taken from the pile');
-    const table = await browser.run(() => grid.rows().join('\n'));
+    const table = await browser.evaluate(() => grid.rows().join('\n'));
     await at({ x: 7, y: 18 }, 'mouse'); // the first card: laid, or refused with its line
-    assert.notEqual(await browser.run(() => grid.rows().join('\n')), table, 'a click on a card plays');
+    assert.notEqual(await browser.evaluate(() => grid.rows().join('\n')), table, 'a click on a card plays');
 
     // Kept by the service worker, the page loads and deals with its server gone.
-    await browser.run(() => navigator.serviceWorker.ready);
+    await browser.evaluate(() => navigator.serviceWorker.ready);
     await open();
-    assert.ok(await browser.run(() => navigator.serviceWorker.controller !== null), 'kept');
+    assert.ok(await browser.evaluate(() => navigator.serviceWorker.controller !== null), 'kept');
     server.stop();
     await open();
     assert.ok(await shows('게임 시작'), 'the menu, offline');

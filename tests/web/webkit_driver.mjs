@@ -71,7 +71,7 @@ export async function startWebKit({ scale = 1 } = {}) {
     reload: () => call('POST', at('/refresh'), {}),
     // A function's source run in the page with `args`; a promise it returns
     // is awaited.
-    run: (fn, ...args) => call('POST', at('/execute/async'), {
+    evaluate: (fn, ...args) => call('POST', at('/execute/async'), {
       script: `const done = arguments[arguments.length - 1];
         Promise.resolve((${fn}).apply(null, Array.from(arguments).slice(0, -1))).then(done, (e) => done({ thrown: String(e) }));`,
       args,
@@ -83,7 +83,7 @@ export async function startWebKit({ scale = 1 } = {}) {
     // own bars take.
     async resize(width, height) {
       for (let tries = 0; tries < 5; tries++) {
-        const inner = await session.run(() => [innerWidth, innerHeight]);
+        const inner = await session.evaluate(() => [innerWidth, innerHeight]);
         if (inner[0] === width && inner[1] === height) return inner;
         const outer = await call('GET', at('/window/rect'));
         await call('POST', at('/window/rect'), {
@@ -91,7 +91,7 @@ export async function startWebKit({ scale = 1 } = {}) {
         });
         await new Promise((resolve) => setTimeout(resolve, 200));
       }
-      return session.run(() => [innerWidth, innerHeight]);
+      return session.evaluate(() => [innerWidth, innerHeight]);
     },
     keys: (...names) => call('POST', at('/actions'), { actions: [{
       type: 'key', id: 'keyboard',
