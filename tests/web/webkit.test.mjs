@@ -10,12 +10,11 @@ import { cpSync, mkdirSync, mkdtempSync, readFileSync, rmSync, unlinkSync, write
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { after, before, test } from 'node:test';
-import { focusOpensKeyboard, rowsOf, settle } from './page_reading.mjs';
+import { focusOpensKeyboard, playByKeys, settle, shows as showsOn, waitToShow } from './page_reading.mjs';
 import { servePage } from './serve_page.mjs';
 import { startWebKit } from './webkit_driver.mjs';
 
 const shots = join(process.env.SOLBANGUL_PAGE, '..', 'screenshots');
-const kBannerPrompt = 'Pleas any key~';
 
 // The page as built, with a watch for script errors put before its first
 // script (WebDriver has no script of its own that runs before the page's).
@@ -41,22 +40,18 @@ async function withWebKit({ width, height, scale = 1 }, body) {
   const browser = await startWebKit({ scale });
   try {
     assert.deepEqual(await browser.resize(width, height), [width, height], 'the window size');
-    const rows = () => rowsOf(browser);
-    const shows = async (text) => (await rows()).some((row) => row.includes(text));
+    const shows = (text) => showsOn(browser, text);
     const settled = () => settle(browser);
     const open = async () => {
       await browser.goto(`${server.origin}/`);
-      for (let tries = 0; !(await browser.evaluate(() => typeof session === 'object' && session !== null)); tries++) {
-        assert.ok(tries < 300, 'the game started');
-        await new Promise((resolve) => setTimeout(resolve, 20));
-      }
+      await waitToShow(browser, '게임 시작');
       await settled();
     };
     const key = async (...names) => {
       await browser.keys(...names);
       await settled();
     };
-    await body({ browser, server, rows, shows, settled, open, key });
+    await body({ browser, server, shows, settled, open, key });
     assert.deepEqual(await browser.evaluate(() => window.scriptErrors), [], 'script errors');
   } finally {
     await browser.stop();
@@ -109,10 +104,7 @@ test('a whole game by keys, the screen kept awake from the first key', async () 
     await key('ArrowDown');
     assert.notEqual(await browser.evaluate(() => awake.lock), null, 'a lock after the first key');
     await key('ArrowUp', 'Enter');
-    assert.ok(await shows('△'));
-    const moves = ['Enter', 'ArrowUp', 'Enter'];
-    for (let n = 0; n < 600 && !(await shows(kBannerPrompt)); n++) await key(moves[n % moves.length]);
-    assert.ok(await shows(kBannerPrompt), 'the banner');
+    await playByKeys(browser, key);
     await key('x');
     assert.deepEqual(await browser.evaluate(() => [session.running(), awake.lock]), [false, null],
       'the program ended, its lock let go');
