@@ -5,29 +5,20 @@
 #include <pty.h>
 #include <signal.h>
 #include <sys/ioctl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <utility>
-#include <vector>
 
-#include "console/port/error_output.h"
 #include "console/port/exit_request.h"
 #include "console/port/key_codes.h"
-#include "console/port/platform_console.h"
 #include "support/terminal_model.h"
 
 namespace sol::posix {
@@ -72,15 +63,6 @@ class Pty {
         read();
         return std::exchange(unread_, {});
     }
-    // Reads until `needle` has come, for up to `ms` milliseconds.
-    bool waitFor(std::string_view needle, int ms = 1000) {
-        for (int i = 0; i < ms && seen_.find(needle) == std::string::npos; ++i) {
-            pollfd fd{master_, POLLIN, 0};
-            ::poll(&fd, 1, 1);
-            read();
-        }
-        return seen_.find(needle) != std::string::npos;
-    }
     void answer(const Answers& how = {}) {
         if (how.onlyNewQuestions) {
             read();
@@ -117,11 +99,6 @@ class Pty {
             stop_ = true;
             answerer_.join();
         }
-    }
-    void resize(int columns, int rows) const {
-        const winsize size{static_cast<unsigned short>(rows), static_cast<unsigned short>(columns),
-                           0, 0};
-        ioctl(master_, TIOCSWINSZ, &size);
     }
     // Whether a line typed now is all the shell reads: nothing was left for it.
     bool shellGetsOnlyItsLine() const {
@@ -328,257 +305,6 @@ TEST(TerminalConsole, SmallWindowDropsKeysAndShowsTheNoticeAgainOnResume) {
     const std::size_t repaint = out.rfind("\x1b[H\x1b[2J");
     ASSERT_NE(repaint, std::string::npos);
     EXPECT_NE(out.find("picture", repaint), std::string::npos) << "the picture came back";
-}
-
-// The console as the program opens it, in a child whose standard streams are
-// the slave end: every 'k' draws a whole new picture, any other key ends the
-// child with its code, and a requested end restores the terminal and
-// re-raises the signal. A console that cannot be opened ends it with status 1
-// after its one line on `errors`.
-struct Child {
-    bool ignoreInterrupt = false;
-    int descriptorLimit = 0;  // RLIMIT_NOFILE where not 0
-    const char* locale = "C.UTF-8";
-    int errors = -1;  // the child's standard error; /dev/null where -1
-};
-
-pid_t runChild(const Pty& pty, const Child& setUp = {}) {
-    const pid_t pid = fork();
-    if (pid != 0) {
-        return pid;
-    }
-    const rlimit noCore{0, 0};
-    setrlimit(RLIMIT_CORE, &noCore);
-    if (setUp.ignoreInterrupt) {
-        ::signal(SIGINT, SIG_IGN);  // as a shell does for `cmd &`
-    }
-    // A session of its own on the terminal, so that Ctrl-C typed there
-    // reaches it as it reaches a program started by a shell.
-    setsid();
-    ioctl(pty.slave(), TIOCSCTTY, 0);
-    dup2(pty.slave(), STDIN_FILENO);
-    dup2(pty.slave(), STDOUT_FILENO);
-    dup2(setUp.errors >= 0 ? setUp.errors : ::open("/dev/null", O_WRONLY), STDERR_FILENO);
-    closefrom(STDERR_FILENO + 1);
-    setenv("LC_ALL", setUp.locale, 1);
-    if (setUp.descriptorLimit != 0) {
-        const rlimit files{static_cast<rlim_t>(setUp.descriptorLimit),
-                           static_cast<rlim_t>(setUp.descriptorLimit)};
-        setrlimit(RLIMIT_NOFILE, &files);
-    }
-    std::unique_ptr<PlatformConsole> console;
-    try {
-        console = openPlatformConsole();
-    } catch (const std::runtime_error& unusable) {
-        writeErrorLine(std::string(unusable.what()) + "\n");
-        _exit(1);
-    }
-    int status = 0;
-    try {
-        for (int frame = 0; status == 0; ++frame) {
-            console->clearScreen();
-            for (int y = 0; y < 24; ++y) {
-                console->gotoXY(0, y);
-                console->write(frame % 2 == 0 ? std::string(79, 'a') : std::string(39 * 3, 'b'));
-            }
-            console->gotoXY(0, 24);
-            console->write("가");
-            const int key = console->readInput().code;
-            status = key == 'k' ? 0 : key;
-        }
-    } catch (const ExitRequest& request) {
-        console->restore();
-        if (request.signal != 0) {
-            endBySignal(request.signal);
-        }
-        status = request.status;
-    }
-    console.reset();
-    _exit(status);
-}
-
-// Waits up to a second for the child to end; kills it if it has not.
-int waitForEnd(pid_t child, rusage* usage = nullptr) {
-    const auto start = std::chrono::steady_clock::now();
-    int status = 0;
-    rusage ignored{};
-    while (wait4(child, &status, WNOHANG, usage != nullptr ? usage : &ignored) == 0) {
-        if (std::chrono::steady_clock::now() - start >= milliseconds(1000)) {
-            kill(child, SIGKILL);
-            waitpid(child, &status, 0);
-            ADD_FAILURE() << "the child was still running";
-            break;
-        }
-        std::this_thread::sleep_for(milliseconds(1));
-    }
-    return status;
-}
-
-enum class Before { Waiting, Stalled, StalledNonBlocking, ManyResizes, Resumed, IgnoredInterrupt };
-
-struct Ending {
-    int signal;  // 0: a key typed while stopped must end the child instead
-    Before before;
-};
-
-// Whatever the program is doing, a signal whose default is to end the process
-// ends it within 100 ms, the terminal given back, the parent seeing that signal.
-TEST(TerminalConsole, EverySignalEndsPromptlyWithTheTerminalGivenBack) {
-    std::vector<Ending> cases = {
-        {SIGTERM, Before::Stalled},     {SIGHUP, Before::StalledNonBlocking},
-        {SIGTERM, Before::ManyResizes}, {0, Before::Resumed},
-        {SIGTERM, Before::Resumed},     {SIGTERM, Before::IgnoredInterrupt}};
-    for (const int signal :
-         {SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGPIPE, SIGUSR1, SIGUSR2, SIGALRM, SIGVTALRM, SIGPROF,
-          SIGXCPU, SIGXFSZ, SIGPWR, SIGIO, SIGSTKFLT, SIGRTMIN, SIGABRT, SIGILL}) {
-        cases.push_back({signal, Before::Waiting});
-    }
-    for (const Ending& c : cases) {
-        const std::string name = std::string(strsignal(c.signal)) + " after " +
-                                 std::to_string(static_cast<int>(c.before));
-        Pty pty;
-        const termios before = pty.settings();
-        if (c.before == Before::StalledNonBlocking) {
-            fcntl(pty.slave(), F_SETFL, fcntl(pty.slave(), F_GETFL) | O_NONBLOCK);
-        }
-        const pid_t child =
-            runChild(pty, {.ignoreInterrupt = c.before == Before::IgnoredInterrupt});
-        ASSERT_TRUE(pty.waitFor("\x1b[6n")) << name;
-        pty.type("\x1b[1;2R");
-        ASSERT_TRUE(pty.waitFor("aaaa")) << name;
-        const bool stalls = c.before == Before::Stalled || c.before == Before::StalledNonBlocking ||
-                            c.before == Before::ManyResizes;
-        if (stalls) {  // pictures pile up unread until writing blocks
-            pty.type(std::string(300, 'k'));
-            std::this_thread::sleep_for(milliseconds(200));
-        }
-        if (c.before == Before::ManyResizes) {
-            for (int i = 0; i < 70000; ++i) {
-                kill(child, SIGWINCH);
-            }
-        }
-        if (c.before == Before::Resumed) {
-            int status = 0;
-            kill(child, SIGSTOP);
-            waitpid(child, &status, WUNTRACED);
-            pty.type(c.signal == 0 ? "x" : "");
-            pty.answer({.onlyNewQuestions = true});  // the fence of an end by a key
-            kill(child, SIGCONT);
-        }
-        if (c.before == Before::IgnoredInterrupt) {
-            kill(child, SIGINT);
-            std::this_thread::sleep_for(milliseconds(50));
-        }
-        const auto start = std::chrono::steady_clock::now();
-        if (c.signal != 0) {
-            kill(child, c.signal);
-        }
-        rusage usage{};
-        const int status = waitForEnd(child, &usage);
-        pty.stopAnswering();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, milliseconds(100)) << name;
-        EXPECT_TRUE(c.signal == 0 ? WIFEXITED(status) && WEXITSTATUS(status) == 'x'  // key kept
-                                  : WIFSIGNALED(status) && WTERMSIG(status) == c.signal)
-            << name;
-        EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
-        EXPECT_TRUE(
-            pty.output().ends_with(std::string("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l") +
-                                   (c.signal == 0 ? "\x1b[6n" : "")))
-            << name;
-        const double cpu = usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-                           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-        // 70,000 signals delivered cost time of their own.
-        const double most = c.before == Before::ManyResizes ? 0.4 : stalls ? 0.15 : 1.0;
-        EXPECT_LT(cpu, most) << name << ": no spinning on a stalled terminal";
-    }
-}
-
-// A resize or a stop that comes while a picture waits for the terminal to read
-// is acted on as soon as it reads again, with no key typed.
-TEST(TerminalConsole, ResizeOrStopDuringAStalledWriteIsActedOnWithoutAKey) {
-    for (const bool stop : {false, true}) {
-        Pty pty;
-        const pid_t child = runChild(pty);
-        ASSERT_TRUE(pty.waitFor("\x1b[6n"));
-        pty.type("\x1b[1;2R");
-        ASSERT_TRUE(pty.waitFor("aaaa"));
-        for (int i = 0; i < 60; ++i) {  // full repaints, unread until writing waits
-            kill(child, SIGWINCH);
-            std::this_thread::sleep_for(milliseconds(2));
-        }
-        if (stop) {
-            kill(child, SIGTSTP);
-        } else {
-            pty.resize(40, 10);
-        }
-        std::this_thread::sleep_for(milliseconds(100));
-        EXPECT_TRUE(pty.waitFor(stop ? "\x1b[?1049l" : "창을", 100))
-            << (stop ? "the terminal given back for the stop" : "the size notice");
-        // The picture was cut off mid-write: what follows it first cancels
-        // whatever sequence it broke off.
-        EXPECT_TRUE(pty.waitFor(stop ? "\x18\x1b[25;1H\r\n\x1b[?1006l" : "\x18\x1b[?25l", 0));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-    }
-}
-
-// With few descriptors to spare the program either runs protected, in the
-// locale's charset, and Ctrl-C or SIGTERM give the terminal back, or it
-// refuses at once with one line in that charset, the terminal untouched.
-TEST(TerminalConsole, FewDescriptorsRunProtectedOrRefuseCleanly) {
-#ifdef __SANITIZE_ADDRESS__
-    // The sanitizers' runtime opens descriptors of its own to check memory.
-    GTEST_SKIP() << "not under the sanitizers";
-#endif
-    std::string outcomes;
-    for (int limit = 3; limit <= 8; ++limit) {
-        for (const bool cp949 : {false, true}) {
-            const int signal = cp949 ? SIGTERM : SIGINT;  // Ctrl-C typed, or a kill
-            const std::string name =
-                std::to_string(limit) + (cp949 ? " EUC-KR " : " UTF-8 ") + strsignal(signal);
-            Pty pty;
-            const termios before = pty.settings();
-            int errors[2];
-            ASSERT_EQ(pipe2(errors, O_CLOEXEC), 0);
-            const pid_t child = runChild(pty, {.descriptorLimit = limit,
-                                               .locale = cp949 ? "ko_KR.EUC-KR" : "C.UTF-8",
-                                               .errors = errors[1]});
-            ::close(errors[1]);
-            int status = 0;
-            bool refused = false;
-            for (int ms = 0; ms < 1000 && !pty.waitFor("\x1b[6n", 1); ++ms) {
-                if ((refused = waitpid(child, &status, WNOHANG) == child)) {
-                    break;
-                }
-            }
-            if (refused) {
-                char line[512];
-                const ssize_t n = ::read(errors[0], line, sizeof line);
-                const std::string said(line, static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
-                EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << name;
-                EXPECT_EQ(std::count(said.begin(), said.end(), '\n'), 1) << name << said;
-                EXPECT_NE(said.find(cp949 ? "\xC6\xC4\xC0\xCF" : "파일"), std::string::npos)
-                    << name << ": in the locale's charset: " << testing::PrintToString(said);
-                EXPECT_EQ(pty.output(), "") << name << ": nothing drawn";
-            } else {
-                pty.type("\x1b[1;2R");
-                EXPECT_TRUE(pty.waitFor(cp949 ? "\xB0\xA1" : "가")) << name << ": charset";
-                if (signal == SIGINT) {
-                    pty.type("\x03");
-                } else {
-                    kill(child, signal);
-                }
-                status = waitForEnd(child);
-                EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << name;
-                EXPECT_TRUE(pty.output().ends_with("\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"))
-                    << name;
-            }
-            EXPECT_TRUE(sameSettings(pty.settings(), before)) << name;
-            outcomes += name + (refused ? ": refused\n" : ": ran\n");
-            ::close(errors[0]);
-        }
-    }
-    std::printf("%s", outcomes.c_str());
 }
 
 }  // namespace
