@@ -121,14 +121,12 @@ class Host:
 
     def games(self):
         """The game processes of this host's sessions."""
-        found = []
-        for pid in self.sessions():
+        def runs_game(pid):
             try:
-                if os.readlink("/proc/%d/exe" % pid) == self.game:
-                    found.append(pid)
+                return os.readlink("/proc/%d/exe" % pid) == self.game
             except OSError:
-                pass  # gone meanwhile
-        return found
+                return False  # gone meanwhile
+        return list(filter(runs_game, self.sessions()))
 
     def stop(self):
         self.sshd.terminate()

@@ -9,20 +9,13 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { basename, join, normalize } from 'node:path';
 import { test } from 'node:test';
-import { focusOpensKeyboard, kBannerPrompt, playByKeys, rowsOf, settle, shows as showsOn, waitToShow } from './page_reading.mjs';
+import { focusOpensKeyboard, kEndedLine, playByKeys, playByPointing, pointAt, rowsOf, settle, waitToShow } from './page_reading.mjs';
 
 const page = process.env.SOLBANGUL_PAGE;
 const shots = join(page, '..', 'screenshots');
 const require = createRequire(new URL('../../web/package.json', import.meta.url));
 const { chromium } = require('playwright-core');
 const origin = 'http://solbangul.test';
-
-// Cells a player points at: the first menu entry's box, the first card of
-// the player's hand (the fan's leftmost box) and the draw pile.
-const kStartEntry = { x: 40, y: 6 };
-const kFirstCard = { x: 7, y: 18 };
-const kDrawPile = { x: 43, y: 10 };
-const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
 
 // A wake lock that counts what it grants, granting it as WebKit does, only
 // inside a user gesture; the page sees it as the real one. `lose()` is the
@@ -74,82 +67,27 @@ async function withPage(context, body, { fonts = null, insets = null } = {}) {
     if (insets) await (await session.newCDPSession(tab)).send('Emulation.setSafeAreaInsetsOverride', { insets });
     const rows = () => rowsOf(tab);
     const settled = () => settle(tab);
-    const shows = (text) => showsOn(tab, text);
-    // The middle of a cell, in the page's pixels.
-    const pointAt = async ({ x, y }) => {
-      const box = await tab.locator('#screen').boundingBox();
-      return { x: box.x + ((x + 0.5) * box.width) / 80, y: box.y + ((y + 0.5) * box.height) / 25 };
-    };
     await tab.goto(`${origin}/index.html`);
     await waitToShow(tab, '게임 시작');
     await settled();
     mkdirSync(shots, { recursive: true });
-    await body({ tab, rows, settled, shows, pointAt });
+    await body({ tab, rows, settled });
     assert.deepEqual(requests.filter((url) => !url.startsWith(origin)), []);
   } finally {
     await browser.close();
   }
 }
 
-// Plays from the menu to the banner by pointing alone: the first card, and
-// when it does not fit, the pile twice (offer, then draw).
-async function playByPointing({ tab, rows, settled, shows, pointAt }, point) {
-  const at = async (cell) => {
-    const { x, y } = await pointAt(cell);
-    await point(x, y);
-    await settled();
-    assert.equal(await focusOpensKeyboard(tab), null, 'the focus after a press or tap');
-  };
-  await at(kStartEntry);
-  assert.ok(await shows('△'), 'the table, dealt by pointing at the first entry');
-  let moves = 0;
-  while (!(await shows(kBannerPrompt))) {
-    assert.ok(moves++ < 400, 'the game ends');
-    await at(kFirstCard);
-    if (await shows(kBannerPrompt)) break;
-    await at(kDrawPile);
-    await at(kDrawPile);
-  }
-  const screen = (await rows()).join('\n');
-  assert.match(screen, /■/);
-  // Pointing at an element of the page outside the screen.
-  const atElement = async (selector) => {
-    const box = await tab.locator(selector).boundingBox();
-    await point(box.x + box.width / 2, box.y + box.height / 2);
-    await settled();
-    assert.equal(await focusOpensKeyboard(tab), null, `the focus after pointing at ${selector}`);
-  };
-  return { at, atElement };
-}
-
-// The program's end keeps its last picture; the page says, outside the
-// screen, how to start again, and a press on that line does so.
-async function endAndStartAgain({ tab, rows, shows, settled }, { at, atElement }, wakeLocks = 1) {
-  const banner = (await rows()).join('\n');
-  await at(kFirstCard);
-  assert.equal(await tab.evaluate(() => session.running()), false);
-  assert.equal((await rows()).join('\n'), banner);
-  assert.equal(await tab.locator('#status').textContent(), kEndedLine);
-  // The screen was kept awake while the game ran, from the first gesture,
-  // and is let go at its end.
-  assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { granted: wakeLocks, released: 1 });
-  await atElement('#status');
-  assert.ok(await shows('게임 시작'), 'a new program at its menu');
-  assert.match((await rows())[6], /☞/);
-  assert.equal(await tab.locator('#status').textContent(), '');
-  // After all those presses a keyboard still plays at once.
-  await tab.keyboard.press('ArrowDown');
-  await settled();
-  assert.match((await rows())[10], /☞ ┃ {4}게임 설명/);
-}
+// A whole game by pointing; the screen's lock, taken at the first gesture
+// (`locks` times in all), is let go at its end.
+const playToEnd = (tab, point, locks = 1) => playByPointing(tab, {
+  point, key: (name) => tab.keyboard.press(name),
+  ended: async () => assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { granted: locks, released: 1 }),
+});
 
 test('a whole game is played by mouse clicks at a desktop size', async () => {
-  await withPage({ viewport: { width: 1280, height: 800 } }, async (helpers) => {
-    const click = (x, y) => helpers.tab.mouse.click(x, y);
-    const pointing = await playByPointing(helpers, click);
-    await helpers.tab.screenshot({ path: join(shots, 'banner-by-clicks.png') });
-    await endAndStartAgain(helpers, pointing);
-  });
+  await withPage({ viewport: { width: 1280, height: 800 } }, ({ tab }) =>
+    playToEnd(tab, (x, y) => tab.mouse.click(x, y)));
 });
 
 test('a whole game is played by taps at a phone size', async () => {
@@ -166,8 +104,8 @@ test('a whole game is played by taps at a phone size', async () => {
     // The buttons move the marker as the arrows do; they, the margin and the
     // hint take no keyboard.
     for (const [target, marked] of [['#keys .down', 10], ['#keys .up', 6], ['#howto', 6]]) {
-      const box = await tab.locator(target).boundingBox();
-      await tap(box.x + box.width / 2, box.y + box.height / 2);
+      const { x, y } = await pointAt(tab, { selector: target });
+      await tap(x, y);
       await helpers.settled();
       assert.match((await rows())[marked], /☞ ┃/, `the marker after a tap on ${target}`);
       assert.equal(await focusOpensKeyboard(tab), null, `the focus after a tap on ${target}`);
@@ -179,9 +117,7 @@ test('a whole game is played by taps at a phone size', async () => {
       window.loseWakeLock();
       document.dispatchEvent(new Event('visibilitychange'));
     });
-    const pointing = await playByPointing(helpers, tap);
-    await helpers.tab.screenshot({ path: join(shots, 'banner-by-taps.png') });
-    await endAndStartAgain(helpers, pointing, 2);
+    await playToEnd(tab, tap, 2);
   });
 });
 

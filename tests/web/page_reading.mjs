@@ -39,3 +39,51 @@ export async function playByKeys(tab, key) {
   for (let n = 0; n < 600 && !(await shows(tab, kBannerPrompt)); n++) await key(moves[n % moves.length]);
   assert.ok(await shows(tab, kBannerPrompt), 'the banner');
 }
+
+// The middle of a cell of the grid, or of an element, in CSS pixels of the
+// window.
+export const pointAt = (tab, target) => tab.evaluate(({ x, y, selector }) => {
+  const box = document.querySelector(selector ?? '#screen').getBoundingClientRect();
+  return selector ? { x: box.left + box.width / 2, y: box.top + box.height / 2 }
+    : { x: box.left + ((x + 0.5) * box.width) / 80, y: box.top + ((y + 0.5) * box.height) / 25 };
+}, target);
+
+export const kEndedLine = '게임이 끝났습니다. 아무 키나 누르거나 화면을 누르면 새 게임을 시작합니다.';
+
+// From the menu to the banner by pointing alone, `point(x, y)` pressing or
+// tapping there: the first menu entry, then the first card of the hand, and
+// when it does not fit, the pile twice (offer, then draw); no press or tap
+// may leave the focus where it opens a keyboard. Then the end: a press ends
+// the program and keeps its last picture, the page says outside the screen
+// how to start again (`ended()` checks what else holds then), a press on that
+// line starts again, and the keyboard, `key(name)`, still plays at once.
+export async function playByPointing(tab, { point, key, ended }) {
+  const at = async (target) => {
+    const { x, y } = await pointAt(tab, target);
+    await point(x, y);
+    await settle(tab);
+    assert.equal(await focusOpensKeyboard(tab), null, `the focus after pointing at ${JSON.stringify(target)}`);
+  };
+  const [entry, card, pile] = [{ x: 40, y: 6 }, { x: 7, y: 18 }, { x: 43, y: 10 }];
+  await at(entry);
+  assert.ok(await shows(tab, '△'), 'the table, dealt by pointing at the first entry');
+  for (let moves = 0; !(await shows(tab, kBannerPrompt)); moves++) {
+    assert.ok(moves < 400, 'the game ends');
+    await at(card);
+    if (await shows(tab, kBannerPrompt)) break;
+    await at(pile);
+    await at(pile);
+  }
+  const banner = (await rowsOf(tab)).join('\n');
+  await at(card);
+  assert.equal(await tab.evaluate(() => session.running()), false);
+  assert.equal((await rowsOf(tab)).join('\n'), banner);
+  assert.equal(await tab.evaluate(() => document.getElementById('status').textContent), kEndedLine);
+  await ended();
+  await at({ selector: '#status' });
+  assert.match((await rowsOf(tab))[6], /☞ ┃ {4}게임 시작/, 'a new program at its menu');
+  assert.equal(await tab.evaluate(() => document.getElementById('status').textContent), '');
+  await key('ArrowDown');
+  await settle(tab);
+  assert.match((await rowsOf(tab))[10], /☞ ┃ {4}게임 설명/);
+}
