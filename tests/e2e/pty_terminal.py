@@ -23,7 +23,7 @@ class Terminal:
     """A pseudo-terminal and the game on it, in a session of its own as a
     shell starts it, so that Ctrl-C typed here reaches it."""
 
-    def __init__(self, columns=80, rows=25, ignore_interrupt=False, descriptors=0, locale="C.UTF-8",
+    def __init__(self, columns=80, rows=25, ignore=(), descriptors=0, locale="C.UTF-8",
                  nonblocking=False):
         self.master, self.slave = os.openpty()
         self.resize(columns, rows)
@@ -37,8 +37,8 @@ class Terminal:
         def set_up():
             fcntl.ioctl(0, termios.TIOCSCTTY, 0)
             resource.setrlimit(resource.RLIMIT_CORE, (0, 0))
-            if ignore_interrupt:  # as a shell does for `cmd &`
-                signal.signal(signal.SIGINT, signal.SIG_IGN)
+            for ignored in ignore:  # as a shell does for `cmd &`, or nohup
+                signal.signal(ignored, signal.SIG_IGN)
             if descriptors:
                 resource.setrlimit(resource.RLIMIT_NOFILE, (descriptors, descriptors))
 
@@ -51,8 +51,14 @@ class Terminal:
         if self.game.returncode is None:
             self.game.kill()
             self.game.wait()
-        os.close(self.master)
+        self.hang_up()
         os.close(self.slave)
+
+    def hang_up(self):
+        """The terminal's far end goes, as when its window is closed."""
+        if self.master is not None:
+            os.close(self.master)
+            self.master = None
 
     def type(self, data):
         os.write(self.master, data)

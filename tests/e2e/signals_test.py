@@ -24,7 +24,7 @@ class SignalsTest(PtyTest):
         for sig, before in cases:
             with self.subTest(signal=sig, before=before):
                 t = self.terminal(nonblocking="non-blocking" in before,
-                                  ignore_interrupt=before == "interrupt ignored")
+                                  ignore=(signal.SIGINT,) if before == "interrupt ignored" else ())
                 t.at_menu()
                 started = t.cpu()  # a sanitized build's start costs more
                 if before.startswith("stalled") or before == "70,000 resizes":
@@ -55,6 +55,12 @@ class SignalsTest(PtyTest):
                 self.assertTrue(t.shell_reads_only_its_line())
                 if before != "70,000 resizes":  # which cost time of their own
                     self.assertLess(cpu - started, 0.15 if "stalled" in before else 1.0, "no spinning")
+
+    def test_a_hang_up_under_nohup_ends_with_status_one(self):
+        t = self.terminal(ignore=(signal.SIGHUP,))
+        t.at_menu()
+        t.hang_up()
+        self.assertEqual(t.end()[0], 1, "the end of input")
 
     def test_a_resize_or_stop_during_a_stalled_write_is_acted_on_without_a_key(self):
         for stop in (False, True):

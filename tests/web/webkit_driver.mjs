@@ -5,11 +5,11 @@ import { spawn } from 'node:child_process';
 import { existsSync } from 'node:fs';
 import { createServer } from 'node:net';
 
-export const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
-export const kDriver = '/usr/bin/WebKitWebDriver';
+const kMiniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+const kDriver = '/usr/bin/WebKitWebDriver';
 
 // WebDriver's codes for the keys the game reads.
-export const Keys = { Enter: '\uE007', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
+const Keys = { Enter: '\uE007', ArrowLeft: '\uE012', ArrowUp: '\uE013', ArrowRight: '\uE014', ArrowDown: '\uE015' };
 
 const freePort = () => new Promise((resolve, reject) => {
   const server = createServer().listen(0, '127.0.0.1', () => {
@@ -68,7 +68,6 @@ export async function startWebKit({ scale = 1 } = {}) {
   const at = (path) => `/session/${id}${path}`;
   const session = {
     goto: (url) => call('POST', at('/url'), { url }),
-    reload: () => call('POST', at('/refresh'), {}),
     // A function's source run in the page with `args`; a promise it returns
     // is awaited.
     evaluate: (fn, ...args) => call('POST', at('/execute/async'), {

@@ -112,6 +112,9 @@ TEST(KeyDecoder, LoneEscapeWaitsBeforeCounting) {
     decoder.tick(milliseconds{150});
     EXPECT_EQ(drain(decoder), std::vector<int>{27});
     EXPECT_FALSE(decoder.deadline().has_value());
+    decoder.feed("\x1b", milliseconds{200});
+    decoder.finish();  // the end of input counts it at once
+    EXPECT_EQ(drain(decoder), std::vector<int>{27});
 }
 
 // A slow link splits what the terminal sent; the late part is never played as
