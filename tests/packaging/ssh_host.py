@@ -1,9 +1,8 @@
-"""An sshd of its own on 127.0.0.1 at a free port, with a host key of its own
-and a configuration made from the host kit's fragment
-(packaging/ssh/solbangul-sshd.conf): the user running it is the player, and
-a command of the caller's takes the installed game's place. It touches no
-system service, and nothing listens once it has stopped. The SSH tests and
-the load benchmark use it."""
+"""An sshd of its own on 127.0.0.1 at a free port, configured by the host
+kit's fragment (packaging/ssh/solbangul-sshd.conf) for the user running it
+and a command in the installed game's place. It touches no system service,
+and nothing listens once it has stopped. The SSH tests and the load
+benchmark use it."""
 
 import getpass
 import os
@@ -19,15 +18,6 @@ FRAGMENT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../packa
 class NoRoot(Exception):
     """Neither root nor a sudo that asks no password: sshd cannot give a
     player a terminal."""
-
-
-def root_command():
-    """What runs a command as root: nothing for root, else sudo -n."""
-    if os.getuid() == 0:
-        return []
-    if shutil.which("sudo") and subprocess.run(["sudo", "-n", "true"], capture_output=True).returncode == 0:
-        return ["sudo", "-n"]
-    raise NoRoot()
 
 
 def free_port():
@@ -79,7 +69,9 @@ class Host:
         # sshd gives a player a terminal only as root (it must hand the
         # pseudo-terminal to the player's account): through sudo where the
         # caller is not root and may use it without a password.
-        as_root = root_command()
+        as_root = [] if os.getuid() == 0 else ["sudo", "-n"]
+        if as_root and not (shutil.which("sudo") and subprocess.run(as_root + ["true"], capture_output=True).returncode == 0):
+            raise NoRoot()
         subprocess.run(as_root + ["mkdir", "-p", "/run/sshd"], check=True)  # privilege separation
         self.log = open(self.file("sshd.log"), "w")
         self.sshd = subprocess.Popen(

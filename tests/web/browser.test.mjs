@@ -1,8 +1,8 @@
 // The page in Debian's Chromium, nothing fetched from outside its own
-// folder: whole games by clicks at a desktop size and by taps at a phone
-// size, where no tap may leave the focus on anything that opens an on-screen
-// keyboard; what a listener hears; the fit to every window and around a
-// notch; and the picture, from the screenshot's pixels, with a phone's fonts.
+// folder: a whole game by taps at a phone size, where no tap may leave the
+// focus on anything that opens an on-screen keyboard, and what a listener
+// hears meanwhile; the fit to every window and around a notch; and the
+// picture, from the screenshot's pixels, with a phone's fonts.
 import assert from 'node:assert/strict';
 import { existsSync, mkdirSync, mkdtempSync, rmSync, symlinkSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -78,51 +78,14 @@ async function withPage(context, body, { fonts = null, insets = null } = {}) {
   }
 }
 
-// A whole game by pointing; the screen's lock, taken at the first gesture
-// (`locks` times in all), is let go at its end.
-const playToEnd = (tab, point, locks = 1) => playByPointing(tab, {
-  point, key: (name) => tab.keyboard.press(name),
-  ended: async () => assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { granted: locks, released: 1 }),
-});
-
-test('a whole game is played by taps at a phone size', async () => {
-  const phone = { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true,
-    deviceScaleFactor: 3 };
-  await withPage(phone, async (helpers) => {
-    const { tab, rows } = helpers;
-    // No double-tap zoom, pull to refresh, selection or callout on the
-    // playing surface.
-    assert.deepEqual(await tab.evaluate(() => [getComputedStyle(document.getElementById('stage')).touchAction,
-      getComputedStyle(document.documentElement).overscrollBehaviorY, getComputedStyle(document.body).overscrollBehaviorY,
-      getComputedStyle(document.getElementById('stage')).userSelect]), ['manipulation', 'none', 'none', 'none']);
-    const tap = (x, y) => tab.touchscreen.tap(x, y);
-    // The buttons move the marker as the arrows do; they, the margin and the
-    // hint take no keyboard.
-    for (const [target, marked] of [['#keys .down', 10], ['#keys .up', 6], ['#howto', 6]]) {
-      const { x, y } = await pointAt(tab, { selector: target });
-      await tap(x, y);
-      await helpers.settled();
-      assert.match((await rows())[marked], /☞ ┃/, `the marker after a tap on ${target}`);
-      assert.equal(await focusOpensKeyboard(tab), null, `the focus after a tap on ${target}`);
-    }
-    await tap(2, 2);
-    assert.equal(await focusOpensKeyboard(tab), null, 'the focus after a tap on the margin');
-    // Asked for again when the page is shown again.
-    await tab.evaluate(() => {
-      window.loseWakeLock();
-      document.dispatchEvent(new Event('visibilitychange'));
-    });
-    await playToEnd(tab, tap, 2);
-  });
-});
-
-// A whole game by clicks at a desktop size, and what a screen reader reads
+// A whole game by taps at a phone size, and what a screen reader reads
 // meanwhile: the live region, with no box glyph and no suit symbol; the
 // canvas hidden, the game labelled, everything in the page's one landmark.
 // The sentences themselves are the game's (its unit tests); here, that they
 // reach the page's region, and the page's own line at the end.
-test('a whole game by clicks, heard through the page\'s live region', async () => {
-  await withPage({ viewport: { width: 1280, height: 800 } }, async ({ tab }) => {
+test('a whole game by taps at a phone size, heard through the page\'s live region', async () => {
+  const phone = { viewport: { width: 844, height: 390 }, hasTouch: true, isMobile: true, deviceScaleFactor: 3 };
+  await withPage(phone, async ({ tab, rows, settled }) => {
     // Every line the region has been given; it keeps only the last few.
     await tab.evaluate(() => {
       const region = document.getElementById('spoken');
@@ -139,7 +102,31 @@ test('a whole game by clicks, heard through the page\'s live region', async () =
     // Nothing with content outside the landmark.
     assert.deepEqual(await tab.evaluate(() => [...document.body.children]
       .filter((e) => e.tagName !== 'SCRIPT' && e.tagName !== 'MAIN').map((e) => e.outerHTML)), []);
-    await playToEnd(tab, (x, y) => tab.mouse.click(x, y));
+    // No double-tap zoom, pull to refresh, selection or callout on the
+    // playing surface.
+    assert.deepEqual(await tab.evaluate(() => [getComputedStyle(document.getElementById('stage')).touchAction,
+      getComputedStyle(document.documentElement).overscrollBehaviorY, getComputedStyle(document.body).overscrollBehaviorY,
+      getComputedStyle(document.getElementById('stage')).userSelect]), ['manipulation', 'none', 'none', 'none']);
+    const tap = (x, y) => tab.touchscreen.tap(x, y);
+    // The buttons move the marker as the arrows do; they, the margin and the
+    // hint take no keyboard.
+    for (const [target, marked] of [['#keys .down', 10], ['#keys .up', 6], ['#howto', 6]]) {
+      const { x, y } = await pointAt(tab, { selector: target });
+      await tap(x, y);
+      await settled();
+      assert.match((await rows())[marked], /☞ ┃/, `the marker after a tap on ${target}`);
+      assert.equal(await focusOpensKeyboard(tab), null, `the focus after a tap on ${target}`);
+    }
+    await tap(2, 2);
+    assert.equal(await focusOpensKeyboard(tab), null, 'the focus after a tap on the margin');
+    // The screen's lock, lost as when the page is hidden, is asked for again
+    // when it is shown again.
+    await tab.evaluate(() => {
+      window.loseWakeLock();
+      document.dispatchEvent(new Event('visibilitychange'));
+    });
+    await playByPointing(tab, { point: tap, key: (name) => tab.keyboard.press(name),
+      ended: async () => assert.deepEqual(await tab.evaluate(() => window.wakeLocks), { granted: 2, released: 1 }) });
     const heard = await tab.evaluate(() => window.heardAll);
     assert.match(heard[0], /^솔방울 메뉴\. /);
     assert.ok(heard.some((line) => /^카드를 나눴습니다\. 내 카드 5장: 1번 /.test(line)), 'the deal');

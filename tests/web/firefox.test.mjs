@@ -1,6 +1,6 @@
 // The page in Debian's Firefox ESR, driven over WebDriver BiDi: the menu,
-// keys without a click, a whole game, the restart, and no sideways scroll
-// after the window narrows.
+// keys without a click, a whole game by keys, the restart, and no sideways
+// scroll after the window narrows.
 import assert from 'node:assert/strict';
 import { createRequire } from 'node:module';
 import { existsSync, mkdtempSync, rmSync } from 'node:fs';
