@@ -76,7 +76,7 @@ class Terminal:
                 pass
             return self.seen
 
-    def wait_for(self, needle, seconds=1.0):
+    def wait_for(self, needle, seconds=5.0):
         end = time.monotonic() + seconds
         while needle not in self.read() and time.monotonic() < end:
             time.sleep(0.001)

@@ -73,7 +73,7 @@ class SignalsTest(PtyTest):
                 else:
                     t.resize(40, 10)
                 time.sleep(0.1)
-                self.assertTrue(t.wait_for(b"\x1b[?1049l" if stop else "창을".encode(), 0.1))
+                self.assertTrue(t.wait_for(b"\x1b[?1049l" if stop else "창을".encode()))
                 # The picture was cut off mid-write: what follows it first
                 # cancels whatever sequence it broke off.
                 self.assertTrue(re.search(rb"\x18\x1b\[\d+;1H\r\n\x1b\[\?1006l" if stop else rb"\x18\x1b\[\?25l", t.seen))
@@ -88,7 +88,7 @@ class SignalsTest(PtyTest):
             for euc_kr in (False, True):
                 with self.subTest(limit=limit, euc_kr=euc_kr):
                     t = self.terminal(descriptors=limit, locale="ko_KR.EUC-KR" if euc_kr else "C.UTF-8")
-                    if not t.wait_for(b"\x1b[6n"):
+                    if not t.wait_for(b"\x1b[6n", 1.0):  # else it has refused
                         self.assertEqual(t.game.wait(1), 1)
                         said = t.game.stderr.read()
                         self.assertEqual(said.count(b"\n"), 1)
