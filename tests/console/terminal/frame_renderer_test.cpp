@@ -41,7 +41,7 @@ TEST(FrameRenderer, RandomEditsKeepTheTerminalInStepAtAPinnedCost) {
     const char* pieces[] = {"a",   " ", "  ", "┏━",           "┃",       "가나", "☞", " △",
                             "10 ", "■", "♠K", "            ", "━━━━━━━━"};
     for (const auto& [width, pinned] :
-         {std::pair{GlyphWidth::Narrow, 54628u}, {GlyphWidth::Wide, 43804u}}) {
+         {std::pair{GlyphWidth::Narrow, 54302u}, {GlyphWidth::Wide, 43491u}}) {
         SCOPED_TRACE(width == GlyphWidth::Narrow ? "narrow" : "wide");
         std::size_t sent = 0;
         std::mt19937 generator(11);
@@ -54,8 +54,10 @@ TEST(FrameRenderer, RandomEditsKeepTheTerminalInStepAtAPinnedCost) {
                 picture.clear();
             }
             for (int edit = 0; edit < (screenful ? 120 : 8); ++edit) {
-                picture.moveTo(static_cast<int>(generator() % 82),
-                               static_cast<int>(generator() % 25));
+                // One draw at a time: the order arguments are reckoned in
+                // differs between compilers, and the pinned cost with it.
+                const int x = static_cast<int>(generator() % 82);
+                picture.moveTo(x, static_cast<int>(generator() % 25));
                 picture.write(pieces[generator() % std::size(pieces)]);
             }
             std::string bytes;
