@@ -1,7 +1,7 @@
 // The page as a player gets it from the project's own server: files sent
 // compressed, the manifest and its icons, a new build replacing the kept
-// files whole, also with no network, and what comes before the menu; how
-// long it takes to show is printed.
+// files whole, also with no network, and what comes before the menu (how
+// long it takes to show is bench/page_load.mjs's to measure).
 import assert from 'node:assert/strict';
 import { cpSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { request } from 'node:http';
@@ -44,7 +44,6 @@ function get(origin, path, headers = {}) {
     }).on('error', reject).end();
   });
 }
-
 
 test('files go compressed where the browser takes them, and nothing outside the page', async () => {
   const raw = readFileSync(join(page, 'solbangul.js'));
