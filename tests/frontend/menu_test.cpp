@@ -129,12 +129,6 @@ TEST(MenuScreen, APressOnAnEntrysBoxChoosesIt) {
     EXPECT_EQ(runMenu(console, {}), 0);
 }
 
-}  // namespace
-}  // namespace sol
-
-namespace sol {
-namespace {
-
 // A listener hears the menu as it opens, each move of the marker, and the
 // rules a line at a time with their symbols as words.
 TEST(MenuScreen, IsToldToAListener) {
