@@ -65,8 +65,12 @@ class HostTest(unittest.TestCase):
         self.assertEqual(pane.exit_status(timeout=10), 0)
         self.assertTrue(pane.terminal_restored())
 
-    def test_a_card_laid_and_a_quit_give_the_terminal_back(self):
-        pane = self.play()
+    def test_any_command_plays_the_game_with_only_the_locale_from_the_client(self):
+        pane = self.play("-o", "'SetEnv=LD_PRELOAD=/nowhere.so LANG=C.UTF-8'", remote=("ls", "/"))
+        with open("/proc/%d/environ" % one_game(self.host), "rb") as f:
+            environment = dict(v.split(b"=", 1) for v in f.read().split(b"\0") if b"=" in v)
+        self.assertNotIn(b"LD_PRELOAD", environment)
+        self.assertEqual(environment.get(b"LANG"), b"C.UTF-8")
         pane.keys("Enter")
         pane.wait_for(lambda: "△" in pane.screen(), "the table")
         before = pane.screen()
@@ -75,15 +79,6 @@ class HostTest(unittest.TestCase):
         pane.keys("C-c")
         self.assertEqual(pane.exit_status(timeout=10), 255, "ssh's status for a game ended by a signal")
         self.assertTrue(pane.terminal_restored())
-
-    def test_any_command_runs_the_game_with_only_the_locale_from_the_client(self):
-        pane = self.play("-o", "'SetEnv=LD_PRELOAD=/nowhere.so LANG=C.UTF-8'", remote=("ls", "/"))
-        game = one_game(self.host)
-        with open("/proc/%d/environ" % game, "rb") as f:
-            environment = dict(v.split(b"=", 1) for v in f.read().split(b"\0") if b"=" in v)
-        self.assertNotIn(b"LD_PRELOAD", environment)
-        self.assertEqual(environment.get(b"LANG"), b"C.UTF-8")
-        self.quit(pane)
 
     def test_odd_clients_play_as_locally(self):
         for name, env, columns, rows in [("TERM unset", "env -u TERM", 80, 25),
