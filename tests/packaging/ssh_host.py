@@ -31,6 +31,12 @@ class Host:
     in place of the installed game, whose processes `game` names."""
 
     def __init__(self, game, command=None, more=(), user=None, changes=()):
+        # sshd gives a player a terminal only as root (it must hand the
+        # pseudo-terminal to the player's account): through sudo where the
+        # caller is not root and may use it without a password.
+        as_root = [] if os.getuid() == 0 else ["sudo", "-n"]
+        if as_root and not (shutil.which("sudo") and subprocess.run(as_root + ["true"], capture_output=True).returncode == 0):
+            raise NoRoot()
         self.game = game
         self.user = user or getpass.getuser()
         command = command or game
@@ -66,12 +72,6 @@ class Host:
         ]
         with open(self.file("sshd_config"), "w") as f:
             f.write("\n".join(own) + "\n" + kit)
-        # sshd gives a player a terminal only as root (it must hand the
-        # pseudo-terminal to the player's account): through sudo where the
-        # caller is not root and may use it without a password.
-        as_root = [] if os.getuid() == 0 else ["sudo", "-n"]
-        if as_root and not (shutil.which("sudo") and subprocess.run(as_root + ["true"], capture_output=True).returncode == 0):
-            raise NoRoot()
         subprocess.run(as_root + ["mkdir", "-p", "/run/sshd"], check=True)  # privilege separation
         self.log = open(self.file("sshd.log"), "w")
         self.sshd = subprocess.Popen(
