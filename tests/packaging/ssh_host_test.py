@@ -9,6 +9,7 @@ import subprocess
 import sys
 import time
 import unittest
+from pathlib import Path
 
 from ssh_host import Host, NoRoot
 
@@ -116,7 +117,7 @@ class HostTest(unittest.TestCase):
             client.stdin.write(b"x" * 65536)
         client.stdin.flush()
         game = one_game(self.host)
-        read = lambda: int(re.search(r"rchar: (\d+)", open("/proc/%d/io" % game).read()).group(1))
+        read = lambda: int(re.search(r"rchar: (\d+)", Path("/proc/%d/io" % game).read_text()).group(1))
         for _ in range(600):  # until the game has read them all
             if read() >= 64 * 65536:
                 break
@@ -157,8 +158,8 @@ class SlowLinkTest(unittest.TestCase):
                 pane.wait_for(lambda: "게임 시작" in pane.screen(), "the menu", timeout=60)
                 pane.keys("Down", "Down", "Enter")
                 pane.exit_status(timeout=60)
-                self.assertEqual(open(host.file("far-left")).read(), "b''", "at the far end")
-                self.assertEqual(open(os.path.join(pane.dir, "near-left")).read(), "b''", "at the player's")
+                self.assertEqual(Path(host.file("far-left")).read_text(), "b''", "at the far end")
+                self.assertEqual(Path(pane.dir, "near-left").read_text(), "b''", "at the player's")
 
 
 if __name__ == "__main__":
