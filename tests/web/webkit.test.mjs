@@ -51,7 +51,7 @@ async function withWebKit({ width, height, scale = 1 }, body) {
       await browser.keys(...names);
       await settled();
     };
-    await body({ browser, server, shows, settled, open, key });
+    await body({ browser, server, shows, open, key });
     assert.deepEqual(await browser.evaluate(() => window.scriptErrors), [], 'script errors');
   } finally {
     await browser.stop();
@@ -59,8 +59,8 @@ async function withWebKit({ width, height, scale = 1 }, body) {
   }
 }
 
-// Where the grid is, whether every corner cell of it is really shown (not
-// clipped by its frame, nor outside the window), and what has the focus.
+// Whether every corner cell of the grid is really shown (not clipped by its
+// frame, nor outside the window), with the buttons inside the window.
 const looks = (browser) => browser.evaluate(() => {
   const canvas = document.getElementById('screen');
   const box = canvas.getBoundingClientRect();
