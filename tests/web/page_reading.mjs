@@ -1,5 +1,5 @@
 // Reading and playing the page, the same in Playwright, puppeteer and the
-// WebKit driver: each has evaluate(fn, ...args).
+// WebKit driver: each has evaluate(fn, arg).
 import assert from 'node:assert/strict';
 
 export const kBannerPrompt = 'Pleas any key~';
