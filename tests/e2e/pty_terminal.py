@@ -51,6 +51,7 @@ class Terminal:
         if self.game.returncode is None:
             self.game.kill()
             self.game.wait()
+        self.game.stderr.close()
         self.hang_up()
         os.close(self.slave)
 
