@@ -105,11 +105,17 @@ class Terminal:
 
         def run():
             nonlocal asked, late
-            while self.answering or late or self.read().count(b"\x1b[6n") > asked:
-                if late and b"\x1b[?1000l" in self.read():
+            while True:
+                # One reading for both: a question read after the reports
+                # went off must not be answered before the report.
+                seen = self.read()
+                asking = seen.count(b"\x1b[6n") > asked
+                if not (self.answering or late or asking):
+                    return
+                if late and b"\x1b[?1000l" in seen:
                     self.type(late)
                     late = b""
-                if self.read().count(b"\x1b[6n") > asked:
+                if asking:
                     asked += 1
                     time.sleep(delay)
                     if malformed:
