@@ -77,11 +77,12 @@ class Terminal:
                 pass
             return self.seen
 
-    def wait_for(self, needle, seconds=5.0):
+    def wait_for(self, needle, seconds=5.0, times=1):
+        """Whether `needle` has come `times` times within `seconds`."""
         end = time.monotonic() + seconds
-        while needle not in self.read() and time.monotonic() < end:
+        while self.read().count(needle) < times and time.monotonic() < end:
             time.sleep(0.001)
-        return needle in self.seen
+        return self.seen.count(needle) >= times
 
     def at_menu(self):
         assert self.wait_for(b"\x1b[6n"), "the width probe"

@@ -79,8 +79,7 @@ class TerminalTest(PtyTest):
         notice = "창을".encode()
         self.assertTrue(t.wait_for(notice))
         t.game.send_signal(signal.SIGCONT)  # resumed, still small
-        time.sleep(0.1)
-        self.assertGreaterEqual(t.read().count(notice), 2, "the notice again after resume")
+        self.assertTrue(t.wait_for(notice, times=2), "the notice again after resume")
         t.resize(80, 25)
         self.assertTrue(t.wait_for(MENU), "the picture back once the window is large enough")
         last_frame = t.read()[t.seen.rfind(b"\x1b[2J"):]
