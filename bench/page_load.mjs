@@ -4,12 +4,9 @@
 // the page's own clock. Usage: node bench/page_load.mjs build-web/page
 import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
+import { waitToShow } from '../tests/web/page_reading.mjs';
 
-// Resolves once the rows show the menu.
-async function menuShown(tab) {
-  await tab.waitForFunction(() => typeof grid !== 'undefined' && grid.rows().join('').includes('게임 시작'),
-    null, { polling: 10, timeout: 30000 });
-}
+const menuShown = (tab) => waitToShow(tab, '게임 시작');
 
 // Loads until the service worker controls the page.
 export async function visitUntilKept(tab, origin) {

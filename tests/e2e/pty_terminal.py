@@ -78,11 +78,12 @@ class Terminal:
             return self.seen
 
     def wait_for(self, needle, seconds=5.0, times=1):
-        """Whether `needle` has come `times` times within `seconds`."""
+        """Whether `needle` has come `times` times within `seconds`, or by
+        the game's end."""
         end = time.monotonic() + seconds
-        while self.read().count(needle) < times and time.monotonic() < end:
+        while self.read().count(needle) < times and time.monotonic() < end and self.game.poll() is None:
             time.sleep(0.001)
-        return self.seen.count(needle) >= times
+        return self.read().count(needle) >= times
 
     def at_menu(self):
         assert self.wait_for(b"\x1b[6n"), "the width probe"

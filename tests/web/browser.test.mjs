@@ -245,7 +245,7 @@ test('the page fits every window and notch, and its picture is the same with a p
         const name = `${set}, ${width}x${height}${insets ? ' with insets' : ''}`;
         const shot = `${set.replaceAll(' ', '-')}-${width}x${height}${insets ? '-insets' : ''}`;
         await withPage({ viewport: { width, height }, ...device }, async ({ tab, settled }) => {
-          if (set === 'this machine') await checkFit(tab, width, height, insets ?? {});
+          if (set === 'this machine') await checkFit(tab, name, width, height, insets ?? {});
           // (The pixel reading needs the grid on whole pixels, which insets move it off.)
           if (insets) return tab.screenshot({ path: join(shots, `${shot}.png`) });
           const menu = await picturePixels(tab, 'menu');
@@ -270,8 +270,7 @@ test('the page fits every window and notch, and its picture is the same with a p
   }
 });
 
-async function checkFit(tab, width, height, insets) {
-  const name = `${width}x${height}${insets.left || insets.top ? ' with insets' : ''}`;
+async function checkFit(tab, name, width, height, insets) {
   const m = await tab.evaluate(() => {
     const box = (e) => ({ name: e.id || e.className, ...e.getBoundingClientRect().toJSON() });
     return {
