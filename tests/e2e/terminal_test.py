@@ -50,7 +50,8 @@ class TerminalTest(PtyTest):
     def test_late_split_or_malformed_answers_never_reach_the_shell(self):
         """Over a slow link the way out waits for the fence's answer as long
         as the probe's measured round trip says."""
-        for name, delay, per_byte, malformed in [("0.8 s", 0.8, 0, b""), ("a byte every 120 ms", 0, 0.12, b""),
+        for name, delay, per_byte, malformed in [("0.8 s", 0.8, 0, b""), ("2 s", 2.0, 0, b""),
+                                                 ("a byte every 120 ms", 0, 0.12, b""),
                                                  ("malformed first", 0.1, 0, b"\x1b[;R")]:
             with self.subTest(name):
                 t = self.terminal()

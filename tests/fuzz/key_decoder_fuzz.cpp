@@ -7,7 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <set>
 
 #include "console/port/key_codes.h"
 #include "console/terminal/key_decoder.h"
@@ -18,21 +17,14 @@ using sol::KeyDecoder;
 
 using namespace sol::key;
 
-const std::set<int> kAfterWidePrefix = {
-    kUp,      kDown,    kLeft,   kRight,    kHome,     kEnd,      kPageUp,  kPageDown,
-    kInsert,  kDelete,  kF11,    kF12,      kF11 + 2,  kF12 + 2,  kF11 + 4, kF12 + 4,
-    kF11 + 6, kF12 + 6, kCtrlUp, kCtrlDown, kCtrlLeft, kCtrlRight};
-
+// The second code of a pair, as the game reads it after the prefix: never
+// Enter nor another prefix; after the pad prefix never an arrow's code either,
+// since the game reads those the same after either prefix and only the cursor
+// block's arrows may move anything.
 bool validSecondCode(int prefix, int code) {
-    if (prefix == kPrefix) {
-        return kAfterWidePrefix.count(code) == 1;
-    }
-    const bool altLetter =
-        (code >= 16 && code <= 25) || (code >= 30 && code <= 38) || (code >= 44 && code <= 50);
-    return (code >= kF1 && code < kF1 + 10) || (code >= kShiftF1 && code < kAltF1 + 10) ||
-           code == kAltUp || code == kAltDown || code == kAltLeft || code == kAltRight ||
-           code == kCtrlAt || code == kShiftTab || code == kPadCentre || altLetter ||
-           (code >= kAltDigit1 && code < kAltDigit1 + 10);
+    const bool arrow = code == kUp || code == kDown || code == kLeft || code == kRight;
+    return code > 0 && code < 256 && code != kEnter && code != kPrefix &&
+           !(prefix == kPadPrefix && arrow);
 }
 
 bool doubleByte = false;
