@@ -27,10 +27,9 @@ def free_port():
 
 
 class Host:
-    """sshd with the fragment, and `command` ("{dir}" the host's own folder)
-    in place of the installed game, whose processes `game` names."""
+    """sshd with the fragment, and `game` in place of the installed one."""
 
-    def __init__(self, game, command=None, more=(), user=None, changes=()):
+    def __init__(self, game, more=(), user=None, changes=()):
         # sshd gives a player a terminal only as root (it must hand the
         # pseudo-terminal to the player's account): through sudo where the
         # caller is not root and may use it without a password.
@@ -39,10 +38,8 @@ class Host:
             raise NoRoot()
         self.game = game
         self.user = user or getpass.getuser()
-        command = command or game
         self.dir = tempfile.mkdtemp(prefix="sol-ssh-")
         os.chmod(self.dir, 0o755)  # sshd reads authorized_keys as the player; the private keys stay 0600
-        command = command.format(dir=self.dir)
         self.port = free_port()
         for key in ("host_key", "player_key"):
             subprocess.run(["ssh-keygen", "-q", "-t", "ed25519", "-N", "", "-f", self.file(key)], check=True)
@@ -55,7 +52,7 @@ class Host:
         # them: for MaxStartups and PerSourceMaxStartups the last one counts.
         overrides = ["PerSourceMaxStartups none", *more]  # the players come from one address here
         kit = kit.replace("Match User play", "\n".join(overrides) + "\nMatch User %s" % self.user)
-        kit = kit.replace("ForceCommand /usr/games/solbangul", "ForceCommand %s" % command)
+        kit = kit.replace("ForceCommand /usr/games/solbangul", "ForceCommand %s" % game)
         # What a test host needs besides the kit: its own address, key and
         # files, PAM as a host has it (without, sshd refuses an account whose
         # password is locked, as a new user's is), and sftp offered, so that
@@ -87,11 +84,11 @@ class Host:
     def file(self, name):
         return os.path.join(self.dir, name)
 
-    def ssh(self, *options, program="ssh", port_flag="-p", log="ERROR"):
+    def ssh(self, *options):
         """The client's command line, options before the destination."""
-        return [program, "-F", "/dev/null", "-i", self.file("player_key"), port_flag, str(self.port),
+        return ["ssh", "-F", "/dev/null", "-i", self.file("player_key"), "-p", str(self.port),
                 "-o", "StrictHostKeyChecking=no", "-o", "UserKnownHostsFile=/dev/null",
-                "-o", "BatchMode=yes", "-o", "LogLevel=" + log, *options]
+                "-o", "BatchMode=yes", "-o", "LogLevel=ERROR", *options]
 
     def destination(self):
         return "%s@127.0.0.1" % self.user
