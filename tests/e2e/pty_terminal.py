@@ -14,6 +14,8 @@ import threading
 import time
 import unittest
 
+from waiting import until
+
 BINARY = os.path.abspath(sys.argv.pop(1) if len(sys.argv) > 1 else "../../build/frontend/solbangul")
 GIVEN_BACK = b"\x1b[?1006l\x1b[?1000l\x1b[?25h\x1b[?1049l"
 MENU = "게임 시작".encode()
@@ -80,9 +82,7 @@ class Terminal:
     def wait_for(self, needle, seconds=5.0, times=1):
         """Whether `needle` has come `times` times within `seconds`, or by
         the game's end."""
-        end = time.monotonic() + seconds
-        while self.read().count(needle) < times and time.monotonic() < end and self.game.poll() is None:
-            time.sleep(0.001)
+        until(lambda: self.read().count(needle) >= times or self.game.poll() is not None, seconds, 0.001)
         return self.read().count(needle) >= times
 
     def at_menu(self):
@@ -144,14 +144,15 @@ class Terminal:
 
     def end(self):
         """The game's status and processor seconds, waiting up to a second."""
-        start = time.monotonic()
-        while time.monotonic() - start < 1.0:
+        def ended():
             pid, status, usage = os.wait4(self.game.pid, os.WNOHANG)
-            if pid:
-                self.game.returncode = os.waitstatus_to_exitcode(status)
-                return self.game.returncode, usage.ru_utime + usage.ru_stime
-            time.sleep(0.001)
-        raise AssertionError("still running")
+            return pid and (status, usage)
+
+        found = until(ended, 1.0, 0.001)
+        assert found, "still running"
+        status, usage = found
+        self.game.returncode = os.waitstatus_to_exitcode(status)
+        return self.game.returncode, usage.ru_utime + usage.ru_stime
 
     def given_back(self):
         """Whether the terminal's settings are as the game found them."""

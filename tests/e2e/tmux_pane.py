@@ -13,6 +13,8 @@ import tempfile
 import time
 import unicodedata
 
+from waiting import until
+
 
 class Pane:
     def __init__(self, command, columns=80, rows=25):
@@ -88,12 +90,8 @@ class Pane:
         return differences
 
     def wait_for(self, predicate, what, timeout=5.0):
-        end = time.monotonic() + timeout
-        while time.monotonic() < end:
-            if predicate():
-                return
-            time.sleep(0.05)
-        raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
+        if not until(predicate, timeout, 0.05):
+            raise AssertionError("timed out waiting for %s; screen:\n%s" % (what, self.screen()))
 
     def _recorded(self, name, what, timeout=5.0):
         self.wait_for(lambda: self._read(name).strip(), what, timeout)

@@ -8,7 +8,6 @@ import re
 import signal
 import subprocess
 import sys
-import time
 import unittest
 from pathlib import Path
 
@@ -16,6 +15,7 @@ from ssh_host import Host, NoRoot
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../e2e"))
 from tmux_pane import Pane  # noqa: E402
+from waiting import until  # noqa: E402
 
 GAME = os.path.abspath(sys.argv.pop(1))
 
@@ -29,12 +29,7 @@ def host_or_skip(*args, **options):
 
 def one_game(host):
     """The pid of the host's one game, once it has started."""
-    for _ in range(150):
-        games = host.games()
-        if games:
-            break
-        time.sleep(0.1)
-    [game] = games
+    [game] = until(host.games, 15, 0.1)
     return game
 
 
@@ -102,11 +97,7 @@ class HostTest(unittest.TestCase):
         self.addCleanup(client.kill)
         one_game(host)
         client.send_signal(signal.SIGSTOP)
-        for _ in range(200):  # about 8 s with these settings
-            if not host.games():
-                break
-            time.sleep(0.1)
-        self.assertEqual(host.games(), [])
+        self.assertTrue(until(lambda: not host.games(), 20, 0.1), "about 8 s with these settings")
         client.send_signal(signal.SIGCONT)
 
     def test_a_flood_of_keys_grows_no_memory(self):
@@ -118,10 +109,7 @@ class HostTest(unittest.TestCase):
         client.stdin.flush()
         game = one_game(self.host)
         read = lambda: int(re.search(r"rchar: (\d+)", Path("/proc/%d/io" % game).read_text()).group(1))
-        for _ in range(600):  # until the game has read them all
-            if read() >= 64 * 65536:
-                break
-            time.sleep(0.1)
+        until(lambda: read() >= 64 * 65536, 60, 0.1)  # the game has read them all
         peak = peak_kb(game)
         client.stdin.write(b"\x1b[B\x1b[B\r")
         client.stdin.close()
